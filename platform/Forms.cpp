@@ -1,0 +1,122 @@
+#include "Forms.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace forms {
+namespace {
+
+ModalHandler g_modalHandler;
+
+QSize screenSize()
+{
+    if (const QScreen *s = QGuiApplication::primaryScreen())
+        return s->size();
+    return QSize(1024, 768);
+}
+
+} // namespace
+
+int ScreenWidthTwips() { return Twips(screenSize().width()); }
+int ScreenHeightTwips() { return Twips(screenSize().height()); }
+
+void DoEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+Form::Form(QWidget *parent)
+    : QDialog(parent)
+    , m_layout(new QVBoxLayout(this))
+    , m_client(new QWidget(this))
+{
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->setSpacing(0);
+    m_layout->addWidget(m_client);
+    m_layout->setSizeConstraint(QLayout::SetFixedSize);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+QMenuBar *Form::menuBar()
+{
+    if (!m_menuBar) {
+        m_menuBar = new QMenuBar(this);
+        m_layout->setMenuBar(m_menuBar);
+    }
+    return m_menuBar;
+}
+
+void Form::setClientSizeTwips(int width, int height)
+{
+    m_client->setFixedSize(Px(width), Px(height));
+}
+
+void Form::load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    Form_Load();
+}
+
+void Form::centre()
+{
+    adjustSize();
+    const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s)
+        return;
+    const QRect area = s->availableGeometry();
+    const QSize size = frameGeometry().size();
+    move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
+}
+
+void Form::closeEvent(QCloseEvent *event)
+{
+    bool cancel = false;
+    Form_Unload(cancel);
+    if (cancel) {
+        event->ignore();
+        return;
+    }
+    m_unloaded = true;
+    QDialog::closeEvent(event);
+}
+
+void Form::keyPressEvent(QKeyEvent *event)
+{
+    // Escape closes a window only through a button the window marks for it.
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void ShowModal(Form &form)
+{
+    form.load();
+    if (form.isUnloaded())
+        return; // the form closed itself while loading
+    if (g_modalHandler) {
+        g_modalHandler(form);
+        if (!form.isUnloaded())
+            form.close();
+        return;
+    }
+    form.setWindowModality(Qt::ApplicationModal);
+    if (!form.isVisible())
+        form.centre();
+    form.exec();
+}
+
+void SetModalHandler(ModalHandler handler)
+{
+    g_modalHandler = std::move(handler);
+}
+
+} // namespace forms

@@ -1,0 +1,92 @@
+#include "MsgBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+
+namespace msgbox {
+namespace {
+
+Responder g_responder;
+QPointer<QWidget> g_parent;
+
+struct ButtonSpec {
+    QMessageBox::StandardButton button;
+    Answer answer;
+};
+
+QList<ButtonSpec> buttonsFor(int style)
+{
+    switch (style & 0xF) {
+    case vbOKCancel: return {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}};
+    case vbAbortRetryIgnore:
+        return {{QMessageBox::Abort, vbAbort}, {QMessageBox::Retry, vbRetry}, {QMessageBox::Ignore, vbIgnore}};
+    case vbYesNoCancel: return {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
+    case vbYesNo: return {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}};
+    case vbRetryCancel: return {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}};
+    default: return {{QMessageBox::Ok, vbOK}};
+    }
+}
+
+int defaultIndex(int style, int buttonCount)
+{
+    const int wanted = (style & 0xF00) / 256;
+    return wanted < buttonCount ? wanted : 0;
+}
+
+QMessageBox::Icon iconFor(int style)
+{
+    switch (style & 0x70) {
+    case vbCritical: return QMessageBox::Critical;
+    case vbQuestion: return QMessageBox::Question;
+    case vbExclamation: return QMessageBox::Warning;
+    case vbInformation: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+int DefaultAnswer(int style)
+{
+    const auto buttons = buttonsFor(style);
+    return buttons[defaultIndex(style, int(buttons.size()))].answer;
+}
+
+int MsgBox(const QString &prompt, int style, const QString &title)
+{
+    const QString shownTitle = title.isEmpty() ? QStringLiteral("Zandrel") : title;
+    if (g_responder)
+        return g_responder(Call{prompt, style, shownTitle});
+
+    QWidget *parent = g_parent ? g_parent.data() : QApplication::activeWindow();
+    QMessageBox box(iconFor(style), shownTitle, QString(prompt).replace(QLatin1Char('\r'), QLatin1Char('\n')),
+                    QMessageBox::NoButton, parent);
+    const auto buttons = buttonsFor(style);
+    for (const ButtonSpec &b : buttons)
+        box.addButton(b.button);
+    box.setDefaultButton(buttons[defaultIndex(style, int(buttons.size()))].button);
+    box.exec();
+    const auto clicked = box.standardButton(box.clickedButton());
+    for (const ButtonSpec &b : buttons)
+        if (b.button == clicked)
+            return b.answer;
+    // Closed by its title bar: Cancel where there is one.
+    for (const ButtonSpec &b : buttons)
+        if (b.answer == vbCancel)
+            return vbCancel;
+    return buttons.size() == 1 ? buttons.front().answer : DefaultAnswer(style);
+}
+
+void SetResponder(Responder responder)
+{
+    g_responder = std::move(responder);
+}
+
+void SetParentWindow(QWidget *parent)
+{
+    g_parent = parent;
+}
+
+} // namespace msgbox

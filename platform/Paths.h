@@ -1,0 +1,39 @@
+#pragma once
+// File-system conventions of the program on Linux: joining a folder and a
+// file name, case-blind look-ups of the file names the program knows in
+// upper or mixed case, and the folders of the program's own install.
+
+#include <QString>
+
+namespace paths {
+
+// The root "/" (or any folder that already ends in "/") is followed directly
+// by the file name, any other folder by "/"; an empty folder gives the bare
+// name (the current folder).
+QString AppendFileToDir(const QString &dir, const QString &fileName);
+
+// The path of the regular file in `dir` whose name equals `fileName` ignoring
+// letter case, or an empty string when there is none. An exact match wins.
+QString FindFileNoCase(const QString &dir, const QString &fileName);
+
+// True when FindFileNoCase finds the file.
+bool FileExistsNoCase(const QString &dir, const QString &fileName);
+
+// The user's home folder: where the original's "C:\" defaults point.
+QString HomeFolder();
+
+// Folders of the running install. The program folder holds the program; the
+// "Windows folder" is the folder that holds Zandrel.dll (the program folder
+// as built and installed); the "Fonts folder" is the install's fonts/ folder.
+// None has a trailing "/".
+QString ProgramFolder();
+QString WindowsFolder();
+QString FontsFolder();
+
+// Tests point the install somewhere else; an empty string restores the
+// default answer.
+void OverrideProgramFolder(const QString &dir);
+void OverrideWindowsFolder(const QString &dir);
+void OverrideFontsFolder(const QString &dir);
+
+} // namespace paths

@@ -1,0 +1,635 @@
+#include "Registry.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "Paths.h"
+
+namespace registry {
+namespace {
+
+struct Key {
+    QString name;
+    std::vector<std::pair<QString, Value>> values;
+    std::vector<std::unique_ptr<Key>> subkeys;
+
+    Key *child(const QString &childName) const
+    {
+        for (const auto &k : subkeys)
+            if (k->name.compare(childName, Qt::CaseInsensitive) == 0)
+                return k.get();
+        return nullptr;
+    }
+    const Value *value(const QString &valueName) const
+    {
+        for (const auto &v : values)
+            if (v.first.compare(valueName, Qt::CaseInsensitive) == 0)
+                return &v.second;
+        return nullptr;
+    }
+};
+
+constexpr std::array<std::pair<Hive, const char *>, 4> kHiveNames{{
+    {Hive::ClassesRoot, "HKEY_CLASSES_ROOT"},
+    {Hive::CurrentUser, "HKEY_CURRENT_USER"},
+    {Hive::LocalMachine, "HKEY_LOCAL_MACHINE"},
+    {Hive::Users, "HKEY_USERS"},
+}};
+
+int hiveIndex(Hive hive)
+{
+    for (size_t i = 0; i < kHiveNames.size(); ++i)
+        if (kHiveNames[i].first == hive)
+            return int(i);
+    return -1;
+}
+
+// Names that the text form of the store can't hold on one line.
+bool isStorableName(const QString &name)
+{
+    return !name.contains(QLatin1Char('\n')) && !name.contains(QLatin1Char('\r')) && !name.contains(QChar(0));
+}
+
+QStringList splitPath(const QString &path)
+{
+    return path.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+}
+
+// The whole store as held in memory, with what we know of the file behind it.
+struct Store {
+    std::array<Key, 4> hives;
+    bool loaded = false;
+    QString file;
+    QDateTime fileTime;
+    qint64 fileSize = -1;
+    QString problem;
+    int batchDepth = 0;
+    bool dirty = false; // changes of a batch not yet written
+
+    void clear()
+    {
+        for (Key &k : hives) {
+            k.values.clear();
+            k.subkeys.clear();
+        }
+    }
+};
+
+Store &store()
+{
+    static Store s;
+    return s;
+}
+
+QString storeFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/zandrel");
+}
+
+Key *findKey(Hive hive, const QString &path)
+{
+    const int h = hiveIndex(hive);
+    if (h < 0)
+        return nullptr;
+    Key *k = &store().hives[h];
+    for (const QString &part : splitPath(path)) {
+        k = k->child(part);
+        if (!k)
+            return nullptr;
+    }
+    return k;
+}
+
+Key *makeKey(Hive hive, const QString &path)
+{
+    const int h = hiveIndex(hive);
+    if (h < 0)
+        return nullptr;
+    Key *k = &store().hives[h];
+    for (const QString &part : splitPath(path)) {
+        Key *next = k->child(part);
+        if (!next) {
+            k->subkeys.push_back(std::make_unique<Key>());
+            next = k->subkeys.back().get();
+            next->name = part;
+        }
+        k = next;
+    }
+    return k;
+}
+
+// --- the REGEDIT4 text form ---------------------------------------------
+
+QString quoted(const QString &text)
+{
+    QString out = QStringLiteral("\"");
+    for (QChar c : text) {
+        if (c == u'\\' || c == u'"')
+            out += u'\\';
+        out += c;
+    }
+    return out + u'"';
+}
+
+QString hexBytes(const QByteArray &bytes)
+{
+    QStringList parts;
+    parts.reserve(bytes.size());
+    for (char b : bytes)
+        parts << QStringLiteral("%1").arg(uchar(b), 2, 16, QLatin1Char('0'));
+    return parts.join(QLatin1Char(','));
+}
+
+bool isPlainString(const Value &v)
+{
+    if (v.type != REG_SZ || v.data.isEmpty() || !v.data.endsWith('\0'))
+        return false;
+    const QByteArray body = v.data.left(v.data.size() - 1);
+    if (body.contains('\0') || body.contains('\r') || body.contains('\n'))
+        return false;
+    return QString::fromUtf8(body).toUtf8() == body;
+}
+
+QString valueText(const Value &v)
+{
+    if (isPlainString(v))
+        return quoted(v.toString());
+    if (v.type == REG_DWORD && v.data.size() == 4)
+        return QStringLiteral("dword:%1").arg(v.toDword(), 8, 16, QLatin1Char('0'));
+    if (v.type == REG_BINARY)
+        return QStringLiteral("hex:") + hexBytes(v.data);
+    return QStringLiteral("hex(%1):").arg(v.type, 0, 16) + hexBytes(v.data);
+}
+
+void writeKey(QString &out, const QString &path, const Key &key)
+{
+    if (!key.values.empty() || key.subkeys.empty()) {
+        out += QLatin1Char('[') + path + QStringLiteral("]\n");
+        for (const auto &[name, value] : key.values)
+            out += (name.isEmpty() ? QStringLiteral("@") : quoted(name)) + QLatin1Char('=')
+                + valueText(value) + QLatin1Char('\n');
+        out += QLatin1Char('\n');
+    }
+    for (const auto &sub : key.subkeys)
+        writeKey(out, path + QLatin1Char('\\') + sub->name, *sub);
+}
+
+QString storeText()
+{
+    QString out = QStringLiteral("REGEDIT4\n\n");
+    for (size_t i = 0; i < kHiveNames.size(); ++i) {
+        const Key &root = store().hives[i];
+        if (!root.values.empty()) { // values on the root key itself
+            writeKey(out, QLatin1String(kHiveNames[i].second), root);
+            continue;
+        }
+        for (const auto &sub : root.subkeys)
+            writeKey(out, QLatin1String(kHiveNames[i].second) + QLatin1Char('\\') + sub->name, *sub);
+    }
+    return out;
+}
+
+// Reads a quoted string starting at `pos`; on success moves `pos` past it.
+bool readQuoted(const QString &line, int &pos, QString &out)
+{
+    if (pos >= line.size() || line[pos] != u'"')
+        return false;
+    out.clear();
+    for (int i = pos + 1; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (c == u'\\' && i + 1 < line.size()) {
+            out += line[++i];
+        } else if (c == u'"') {
+            pos = i + 1;
+            return true;
+        } else {
+            out += c;
+        }
+    }
+    return false;
+}
+
+bool parseHex(const QString &text, QByteArray &out)
+{
+    out.clear();
+    const QString compact = QString(text).remove(QLatin1Char(' ')).remove(QLatin1Char('\t'));
+    if (compact.isEmpty())
+        return true;
+    for (const QString &part : compact.split(QLatin1Char(','))) {
+        bool ok = false;
+        const uint b = part.toUInt(&ok, 16);
+        if (!ok || part.size() > 2)
+            return false;
+        out.append(char(b));
+    }
+    return true;
+}
+
+bool parseValue(const QString &text, Value &out)
+{
+    if (text.startsWith(u'"')) {
+        int pos = 0;
+        QString s;
+        if (!readQuoted(text, pos, s) || !text.mid(pos).trimmed().isEmpty())
+            return false;
+        out = Value::fromString(s);
+        return true;
+    }
+    if (text.startsWith(QLatin1String("dword:"))) {
+        bool ok = false;
+        const uint n = text.mid(6).trimmed().toUInt(&ok, 16);
+        out = Value::fromDword(n);
+        return ok;
+    }
+    if (text.startsWith(QLatin1String("hex:"))) {
+        out.type = REG_BINARY;
+        return parseHex(text.mid(4), out.data);
+    }
+    if (text.startsWith(QLatin1String("hex("))) {
+        const int close = text.indexOf(QLatin1String("):"));
+        bool ok = false;
+        out.type = text.mid(4, close - 4).toUInt(&ok, 16);
+        return close > 4 && ok && parseHex(text.mid(close + 2), out.data);
+    }
+    return false;
+}
+
+// Fills the store from the file's text; false when the text is not a store.
+bool parseStore(const QString &text)
+{
+    QStringList lines;
+    QString pending;
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (!pending.isEmpty())
+            line = pending + line.trimmed();
+        if (line.endsWith(QLatin1Char('\\')) && !line.startsWith(QLatin1Char('['))
+            && line.contains(QLatin1String("=hex"))) {
+            line.chop(1);
+            pending = line;
+            continue;
+        }
+        pending.clear();
+        lines << line;
+    }
+    int first = 0;
+    while (first < lines.size() && lines[first].trimmed().isEmpty())
+        ++first;
+    if (first >= lines.size() || lines[first].trimmed() != QLatin1String("REGEDIT4"))
+        return false;
+
+    Key *current = nullptr;
+    for (int i = first + 1; i < lines.size(); ++i) {
+        const QString &line = lines[i];
+        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char(';')))
+            continue;
+        if (line.startsWith(QLatin1Char('['))) {
+            if (!line.endsWith(QLatin1Char(']')))
+                return false;
+            const QString path = line.mid(1, line.size() - 2);
+            const int slash = path.indexOf(QLatin1Char('\\'));
+            const QString hiveName = slash < 0 ? path : path.left(slash);
+            current = nullptr;
+            for (const auto &[hive, name] : kHiveNames)
+                if (hiveName == QLatin1String(name))
+                    current = makeKey(hive, slash < 0 ? QString() : path.mid(slash + 1));
+            if (!current)
+                return false;
+            continue;
+        }
+        if (!current)
+            return false;
+        QString name;
+        int pos = 0;
+        if (line.startsWith(QLatin1Char('@'))) {
+            pos = 1;
+        } else if (!readQuoted(line, pos, name)) {
+            return false;
+        }
+        if (pos >= line.size() || line[pos] != u'=')
+            return false;
+        Value value;
+        if (!parseValue(line.mid(pos + 1), value))
+            return false;
+        current->values.emplace_back(name, value);
+    }
+    return true;
+}
+
+void rememberFileState()
+{
+    Store &s = store();
+    const QFileInfo info(s.file);
+    s.fileTime = info.exists() ? info.lastModified() : QDateTime();
+    s.fileSize = info.exists() ? info.size() : -1;
+}
+
+bool fileChangedSinceLoad()
+{
+    Store &s = store();
+    const QFileInfo info(s.file);
+    const QDateTime t = info.exists() ? info.lastModified() : QDateTime();
+    const qint64 size = info.exists() ? info.size() : -1;
+    return t != s.fileTime || size != s.fileSize;
+}
+
+// Moves a damaged store file aside so that nothing overwrites it.
+void keepAside(const QString &file)
+{
+    QString aside = file + QStringLiteral(".damaged");
+    if (QFileInfo::exists(aside))
+        aside += QLatin1Char('-') + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+    if (QFile::rename(file, aside))
+        store().problem = QStringLiteral("The settings file %1 could not be read. It was kept as %2 "
+                                         "and the default settings are used.")
+                              .arg(file, aside);
+    else
+        store().problem = QStringLiteral("The settings file %1 could not be read.").arg(file);
+}
+
+void loadFromFile()
+{
+    Store &s = store();
+    s.clear();
+    s.file = storeFolder() + QStringLiteral("/registry.reg");
+    s.loaded = true;
+    QFile f(s.file);
+    if (f.exists()) {
+        if (!f.open(QIODevice::ReadOnly)) {
+            s.problem = QStringLiteral("The settings file %1 could not be opened: %2").arg(s.file, f.errorString());
+        } else {
+            const QString text = QString::fromUtf8(f.readAll());
+            f.close();
+            if (!parseStore(text)) {
+                s.clear();
+                keepAside(s.file);
+            }
+        }
+    }
+    rememberFileState();
+}
+
+void ensureFresh()
+{
+    Store &s = store();
+    if (s.dirty)
+        return; // a batch holds changes the file doesn't have yet
+    const QString file = storeFolder() + QStringLiteral("/registry.reg");
+    if (!s.loaded || s.file != file || fileChangedSinceLoad())
+        loadFromFile();
+}
+
+bool writeStore()
+{
+    QSaveFile out(store().file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(storeText().toUtf8()) < 0 || !out.commit()) {
+        store().problem = QStringLiteral("The settings file %1 could not be written: %2")
+                              .arg(store().file, out.errorString());
+        store().loaded = false; // memory no longer matches the file
+        return false;
+    }
+    rememberFileState();
+    return true;
+}
+
+// Runs a change under the store's lock, on the newest file contents, and
+// writes the whole store back (at the end of a batch, when one is open).
+// The change answers false to write nothing.
+template <typename Change>
+bool modify(Change change)
+{
+    if (store().batchDepth > 0) {
+        if (!store().loaded)
+            ensureFresh();
+        if (!change())
+            return false;
+        store().dirty = true;
+        return true;
+    }
+    const QString folder = storeFolder();
+    if (!QDir().mkpath(folder)) {
+        store().problem = QStringLiteral("The settings folder %1 could not be created.").arg(folder);
+        return false;
+    }
+    QLockFile lock(folder + QStringLiteral("/registry.lock"));
+    lock.setStaleLockTime(10000);
+    if (!lock.tryLock(5000)) {
+        store().problem = QStringLiteral("The settings file is locked by another program.");
+        return false;
+    }
+    ensureFresh();
+    if (!change())
+        return false;
+    return writeStore();
+}
+
+// Values that Windows answers itself; here the install answers them.
+std::optional<Value> systemValue(Hive hive, const QString &path, const QString &name)
+{
+    auto same = [](const QString &a, const char *b) { return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0; };
+    if (hive == Hive::LocalMachine && same(path, "Software\\Microsoft\\Windows\\CurrentVersion")
+        && same(name, "SystemRoot"))
+        return Value::fromString(paths::WindowsFolder());
+    if (hive == Hive::Users
+        && same(path, ".DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders")
+        && same(name, "Fonts"))
+        return Value::fromString(paths::FontsFolder());
+    return std::nullopt;
+}
+
+} // namespace
+
+Value Value::fromString(const QString &text, uint32_t type)
+{
+    Value v;
+    v.type = type;
+    v.data = text.toUtf8();
+    v.data.append('\0');
+    return v;
+}
+
+Value Value::fromDword(uint32_t number)
+{
+    Value v;
+    v.type = REG_DWORD;
+    for (int i = 0; i < 4; ++i)
+        v.data.append(char((number >> (8 * i)) & 0xFF));
+    return v;
+}
+
+Value Value::fromBinary(const QByteArray &bytes)
+{
+    return Value{REG_BINARY, bytes};
+}
+
+QString Value::toString() const
+{
+    QByteArray body = data;
+    if (body.endsWith('\0'))
+        body.chop(1);
+    return QString::fromUtf8(body);
+}
+
+uint32_t Value::toDword() const
+{
+    uint32_t n = 0;
+    for (int i = 0; i < 4 && i < data.size(); ++i)
+        n |= uint32_t(uchar(data[i])) << (8 * i);
+    return n;
+}
+
+bool KeyExists(Hive hive, const QString &path)
+{
+    if (systemValue(hive, path, hive == Hive::Users ? QStringLiteral("Fonts") : QStringLiteral("SystemRoot")))
+        return true;
+    ensureFresh();
+    return findKey(hive, path) != nullptr;
+}
+
+bool CreateKey(Hive hive, const QString &path)
+{
+    if (hiveIndex(hive) < 0 || splitPath(path).isEmpty() || !isStorableName(path))
+        return false;
+    ensureFresh();
+    if (findKey(hive, path))
+        return true;
+    return modify([&] { return makeKey(hive, path) != nullptr; });
+}
+
+bool DeleteKey(Hive hive, const QString &path)
+{
+    const QStringList parts = splitPath(path);
+    if (parts.isEmpty())
+        return false;
+    return modify([&] {
+        Key *parent = findKey(hive, QStringList(parts.mid(0, parts.size() - 1)).join(QLatin1Char('\\')));
+        Key *victim = parent ? parent->child(parts.last()) : nullptr;
+        if (!victim || !victim->subkeys.empty())
+            return false;
+        std::erase_if(parent->subkeys, [victim](const auto &k) { return k.get() == victim; });
+        return true;
+    });
+}
+
+std::optional<Value> QueryValue(Hive hive, const QString &path, const QString &name)
+{
+    if (auto v = systemValue(hive, path, name))
+        return v;
+    ensureFresh();
+    const Key *k = findKey(hive, path);
+    const Value *v = k ? k->value(name) : nullptr;
+    if (!v)
+        return std::nullopt;
+    return *v;
+}
+
+bool SetValue(Hive hive, const QString &path, const QString &name, const Value &value)
+{
+    if (!isStorableName(name))
+        return false;
+    ensureFresh();
+    if (!findKey(hive, path))
+        return false;
+    if (const Key *k = findKey(hive, path); k && k->value(name) && *k->value(name) == value)
+        return true; // nothing changes: keep the file as it is
+    return modify([&] {
+        Key *k = findKey(hive, path);
+        if (!k)
+            return false;
+        for (auto &v : k->values)
+            if (v.first.compare(name, Qt::CaseInsensitive) == 0) {
+                v.second = value;
+                return true;
+            }
+        k->values.emplace_back(name, value);
+        return true;
+    });
+}
+
+bool DeleteValue(Hive hive, const QString &path, const QString &name)
+{
+    return modify([&] {
+        Key *k = findKey(hive, path);
+        if (!k || !k->value(name))
+            return false;
+        std::erase_if(k->values, [&](const auto &v) { return v.first.compare(name, Qt::CaseInsensitive) == 0; });
+        return true;
+    });
+}
+
+QStringList ValueNames(Hive hive, const QString &path)
+{
+    ensureFresh();
+    QStringList names;
+    if (const Key *k = findKey(hive, path))
+        for (const auto &v : k->values)
+            names << v.first;
+    return names;
+}
+
+QStringList SubkeyNames(Hive hive, const QString &path)
+{
+    ensureFresh();
+    QStringList names;
+    if (const Key *k = findKey(hive, path))
+        for (const auto &sub : k->subkeys)
+            names << sub->name;
+    return names;
+}
+
+BatchWrite::BatchWrite()
+{
+    ensureFresh();
+    ++store().batchDepth;
+}
+
+BatchWrite::~BatchWrite()
+{
+    Store &s = store();
+    if (--s.batchDepth > 0 || !s.dirty)
+        return;
+    s.dirty = false;
+    // Write the gathered changes under the lock. Another writer's changes made
+    // meanwhile are overwritten, as with any whole-file store.
+    const QString folder = storeFolder();
+    QDir().mkpath(folder);
+    QLockFile lock(folder + QStringLiteral("/registry.lock"));
+    lock.setStaleLockTime(10000);
+    if (!lock.tryLock(5000)) {
+        s.problem = QStringLiteral("The settings file is locked by another program.");
+        s.loaded = false;
+        return;
+    }
+    writeStore();
+}
+
+QString StoreFilePath()
+{
+    return storeFolder() + QStringLiteral("/registry.reg");
+}
+
+void Reload()
+{
+    store().loaded = false;
+    store().dirty = false;
+    store().problem.clear();
+}
+
+QString TakeStoreProblem()
+{
+    ensureFresh();
+    return std::exchange(store().problem, QString());
+}
+
+} // namespace registry

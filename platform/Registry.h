@@ -1,0 +1,85 @@
+#pragma once
+// An emulated Windows registry: hives, keys, typed values. It persists to one
+// REGEDIT4-style text file per user ($XDG_CONFIG_HOME/zandrel/registry.reg),
+// rewritten whole through a temporary file on every change. A few values that
+// Windows itself would answer (the Windows and Fonts folders) are computed
+// from the program's install and never stored.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+namespace registry {
+
+enum class Hive : uint32_t {
+    ClassesRoot = 0x80000000u,
+    CurrentUser = 0x80000001u,
+    LocalMachine = 0x80000002u,
+    Users = 0x80000003u,
+};
+
+// Value type codes, as Windows numbers them.
+enum ValueType : uint32_t {
+    REG_NONE = 0,
+    REG_SZ = 1,
+    REG_EXPAND_SZ = 2,
+    REG_BINARY = 3,
+    REG_DWORD = 4,
+    REG_DWORD_BIG_ENDIAN = 5,
+    REG_LINK = 6,
+    REG_MULTI_SZ = 7,
+};
+
+// A stored value: its type code and its raw bytes, as the registry keeps
+// them (strings with their terminating zero byte, DWORDs little-endian).
+struct Value {
+    uint32_t type = REG_NONE;
+    QByteArray data;
+
+    static Value fromString(const QString &text, uint32_t type = REG_SZ);
+    static Value fromDword(uint32_t number);
+    static Value fromBinary(const QByteArray &bytes);
+    // String data without the terminating zero (an empty data block is "").
+    QString toString() const;
+    uint32_t toDword() const;
+    bool operator==(const Value &) const = default;
+};
+
+// Key paths use "\" between key names; names compare ignoring letter case.
+bool KeyExists(Hive hive, const QString &path);
+// Creates the key and any missing parents. False when the path is empty.
+bool CreateKey(Hive hive, const QString &path);
+// Deletes a key that has no subkeys (as Windows NT does); false otherwise.
+bool DeleteKey(Hive hive, const QString &path);
+std::optional<Value> QueryValue(Hive hive, const QString &path, const QString &name);
+// The key must exist. False when it does not or the store can't be written.
+bool SetValue(Hive hive, const QString &path, const QString &name, const Value &value);
+bool DeleteValue(Hive hive, const QString &path, const QString &name);
+// Names in the order they were created; empty for a missing key.
+QStringList ValueNames(Hive hive, const QString &path);
+QStringList SubkeyNames(Hive hive, const QString &path);
+
+// While one is alive, changes are gathered in memory and the store file is
+// written once, when the last one ends (many settings saved in a row).
+class BatchWrite {
+public:
+    BatchWrite();
+    ~BatchWrite();
+    BatchWrite(const BatchWrite &) = delete;
+    BatchWrite &operator=(const BatchWrite &) = delete;
+};
+
+// The store file in use.
+QString StoreFilePath();
+
+// Drops what is cached in memory so that the next call reads the store file
+// again (tests point XDG_CONFIG_HOME elsewhere between cases).
+void Reload();
+
+// Text of the last problem with the store file (a damaged file that was kept
+// aside, a write that failed); empty when there is none. Taking it clears it.
+QString TakeStoreProblem();
+
+} // namespace registry

@@ -1,0 +1,40 @@
+#include "HelpTopics.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPlainTextEdit>
+#include <QPointer>
+
+#include "MainWindowState.h"
+#include "frmHelp.h"
+
+namespace help {
+namespace {
+
+QHash<QString, QPointer<QPlainTextEdit>> &sources()
+{
+    static QHash<QString, QPointer<QPlainTextEdit>> map;
+    return map;
+}
+
+} // namespace
+
+void RegisterSource(const QString &topicKey, QPlainTextEdit *box)
+{
+    sources().insert(topicKey, box);
+}
+
+QString SourceText(const QString &topicKey)
+{
+    const QPointer<QPlainTextEdit> box = sources().value(topicKey);
+    return box ? box->toPlainText() : QString();
+}
+
+void ShowTopic(const QString &topicKey)
+{
+    mainwindow::Tag() = topicKey;
+    frmHelp viewer;
+    forms::ShowModal(viewer);
+}
+
+} // namespace help

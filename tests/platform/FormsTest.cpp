@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <QMenuBar>
+#include <QPushButton>
+
+#include "Controls.h"
+#include "Forms.h"
+#include "TestSupport.h"
+
+namespace {
+
+class CountingForm : public forms::Form {
+public:
+    int loads = 0;
+    int unloads = 0;
+    bool refuseUnload = false;
+
+protected:
+    void Form_Load() override { ++loads; }
+    void Form_Unload(bool &cancel) override
+    {
+        ++unloads;
+        cancel = refuseUnload;
+    }
+};
+
+} // namespace
+
+TEST(Forms, TwipsAreFifteenToAPixel)
+{
+    EXPECT_EQ(forms::Px(1095), 73);
+    EXPECT_EQ(forms::TwipsRect(120, 720, 1095, 495), QRect(8, 48, 73, 33));
+}
+
+TEST(Forms, ShowModalLoadsOnceAndUnloadsWhenDone)
+{
+    CountingForm form;
+    int handled = 0;
+    testsupport::modalWindows().on<CountingForm>([&](CountingForm &f) {
+        EXPECT_EQ(f.loads, 1);
+        ++handled;
+    });
+    forms::ShowModal(form);
+    EXPECT_EQ(handled, 1);
+    EXPECT_EQ(form.loads, 1);
+    EXPECT_EQ(form.unloads, 1);
+    EXPECT_TRUE(form.isUnloaded());
+}
+
+TEST(Forms, UnloadCanBeRefused)
+{
+    CountingForm form;
+    form.refuseUnload = true;
+    form.show();
+    EXPECT_FALSE(form.close());
+    EXPECT_TRUE(form.isVisible());
+    form.refuseUnload = false;
+    EXPECT_TRUE(form.close());
+}
+
+TEST(Forms, MenuBarSitsAboveAFixedClientArea)
+{
+    forms::Form form;
+    form.setClientSizeTwips(3720, 1320);
+    form.menuBar()->addMenu(QStringLiteral("&File"));
+    form.show();
+    EXPECT_EQ(form.client()->size(), QSize(248, 88));
+    EXPECT_GE(form.height(), 88 + form.menuBar()->height());
+}
+
+TEST(Controls, CommandButtonKeepsItsCaptionAsText)
+{
+    QWidget parent;
+    auto *b = controls::Place<controls::CommandButton>(&parent, 120, 120, 1095, 495, QStringLiteral("View/Edit ROM Info..."));
+    EXPECT_EQ(b->text(), QStringLiteral("View/Edit ROM Info..."));
+    EXPECT_EQ(b->geometry(), QRect(8, 8, 73, 33));
+}

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "Registry.h"
+#include "SettingsStore.h"
+#include "TestSupport.h"
+
+using namespace registry;
+
+namespace {
+
+const QString kKey = QStringLiteral("Software\\Test\\Values");
+
+QString storeText()
+{
+    return QString::fromUtf8(testsupport::readFile(StoreFilePath()));
+}
+
+} // namespace
+
+TEST(Registry, ValuesOfEveryKindSurviveAReload)
+{
+    ASSERT_TRUE(CreateKey(Hive::CurrentUser, kKey));
+    ASSERT_TRUE(SetValue(Hive::CurrentUser, kKey, QStringLiteral("Text"), Value::fromString(QStringLiteral("a \"q\" \\ b"))));
+    ASSERT_TRUE(SetValue(Hive::CurrentUser, kKey, QStringLiteral("Number"), Value::fromDword(0x4d)));
+    ASSERT_TRUE(SetValue(Hive::CurrentUser, kKey, QStringLiteral("Bytes"), Value::fromBinary(QByteArray("\x00\x01\xff", 3))));
+    ASSERT_TRUE(SetValue(Hive::CurrentUser, kKey, QStringLiteral("Lines"), Value::fromString(QStringLiteral("one\r\ntwo"))));
+    ASSERT_TRUE(SetValue(Hive::CurrentUser, kKey, QString(), Value::fromString(QStringLiteral("default"), REG_EXPAND_SZ)));
+    ASSERT_TRUE(SetValue(Hive::CurrentUser, kKey, QStringLiteral("Empty"), Value{REG_SZ, QByteArray()}));
+
+    EXPECT_TRUE(storeText().startsWith(QStringLiteral("REGEDIT4\n")));
+    EXPECT_TRUE(storeText().contains(QStringLiteral("[HKEY_CURRENT_USER\\Software\\Test\\Values]")));
+    EXPECT_TRUE(storeText().contains(QStringLiteral("\"Number\"=dword:0000004d")));
+
+    Reload();
+    EXPECT_EQ(QueryValue(Hive::CurrentUser, kKey, QStringLiteral("text"))->toString(), QStringLiteral("a \"q\" \\ b"));
+    EXPECT_EQ(QueryValue(Hive::CurrentUser, kKey, QStringLiteral("Number"))->toDword(), 0x4du);
+    EXPECT_EQ(QueryValue(Hive::CurrentUser, kKey, QStringLiteral("Bytes"))->data, QByteArray("\x00\x01\xff", 3));
+    EXPECT_EQ(QueryValue(Hive::CurrentUser, kKey, QStringLiteral("Lines"))->toString(), QStringLiteral("one\r\ntwo"));
+    EXPECT_EQ(QueryValue(Hive::CurrentUser, kKey, QString())->type, uint32_t(REG_EXPAND_SZ));
+    EXPECT_EQ(QueryValue(Hive::CurrentUser, kKey, QStringLiteral("Empty"))->data, QByteArray());
+    EXPECT_EQ(ValueNames(Hive::CurrentUser, kKey),
+              (QStringList{"Text", "Number", "Bytes", "Lines", "", "Empty"}));
+}
+
+TEST(Registry, KeysNeedTheirParentAndDeleteOnlyWithoutSubkeys)
+{
+    EXPECT_FALSE(SetValue(Hive::CurrentUser, kKey, QStringLiteral("x"), Value::fromDword(1)));
+    ASSERT_TRUE(CreateKey(Hive::CurrentUser, kKey));
+    EXPECT_TRUE(KeyExists(Hive::CurrentUser, QStringLiteral("software\\TEST")));
+    EXPECT_EQ(SubkeyNames(Hive::CurrentUser, QStringLiteral("Software\\Test")), QStringList{"Values"});
+    EXPECT_FALSE(DeleteKey(Hive::CurrentUser, QStringLiteral("Software\\Test")));
+    EXPECT_TRUE(DeleteKey(Hive::CurrentUser, kKey));
+    EXPECT_FALSE(KeyExists(Hive::CurrentUser, kKey));
+    EXPECT_FALSE(DeleteValue(Hive::CurrentUser, kKey, QStringLiteral("x")));
+    // A name the store's line-based text can't hold is refused, not stored.
+    ASSERT_TRUE(CreateKey(Hive::CurrentUser, kKey));
+    EXPECT_FALSE(SetValue(Hive::CurrentUser, kKey, QStringLiteral("two\nlines"), Value::fromDword(1)));
+    EXPECT_FALSE(CreateKey(Hive::CurrentUser, QStringLiteral("Software\\bad\rname")));
+}
+
+TEST(Registry, ADamagedStoreIsKeptAsideAndReported)
+{
+    QDir().mkpath(QFileInfo(StoreFilePath()).absolutePath());
+    QFile f(StoreFilePath());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("not a registry file\n");
+    f.close();
+    Reload();
+
+    EXPECT_EQ(settings::Get(QStringLiteral("Base Directory"), QStringLiteral("dflt")), QStringLiteral("dflt"));
+    const QString problem = TakeStoreProblem();
+    EXPECT_TRUE(problem.contains(QStringLiteral("registry.reg.damaged"))) << problem.toStdString();
+    EXPECT_EQ(testsupport::readFile(StoreFilePath() + QStringLiteral(".damaged")), QByteArray("not a registry file\n"));
+    EXPECT_TRUE(TakeStoreProblem().isEmpty());
+
+    // The next write starts a fresh store rather than touching the kept file.
+    EXPECT_TRUE(settings::Save(QStringLiteral("Base Directory"), QStringLiteral("/roms")));
+    EXPECT_EQ(testsupport::readFile(StoreFilePath() + QStringLiteral(".damaged")), QByteArray("not a registry file\n"));
+}
+
+TEST(Registry, ABatchWritesTheStoreOnce)
+{
+    {
+        BatchWrite batch;
+        settings::Save(QStringLiteral("A"), QStringLiteral("1"));
+        settings::Save(QStringLiteral("B"), QStringLiteral("2"));
+        EXPECT_FALSE(QFile::exists(StoreFilePath()));
+        EXPECT_EQ(settings::Get(QStringLiteral("A")), QStringLiteral("1"));
+    }
+    Reload();
+    EXPECT_EQ(settings::Get(QStringLiteral("B")), QStringLiteral("2"));
+}
+
+TEST(Registry, TheInstallAnswersTheSystemFolders)
+{
+    const auto root = QueryValue(Hive::LocalMachine, QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion"),
+                                 QStringLiteral("SystemRoot"));
+    ASSERT_TRUE(root);
+    EXPECT_FALSE(root->toString().isEmpty());
+    EXPECT_FALSE(QFile::exists(StoreFilePath())); // answered, not stored
+}
+
+TEST(SettingsStore, TypedKeysFallBackToTheirDefault)
+{
+    settings::Save(QStringLiteral("Flag"), QStringLiteral("maybe"));
+    settings::Save(QStringLiteral("Count"), QStringLiteral("99"));
+    settings::Save(QStringLiteral("Huge"), QStringLiteral("99999"));
+    EXPECT_TRUE(settings::GetBoolean(QStringLiteral("Flag"), true));
+    EXPECT_FALSE(settings::GetBoolean(QStringLiteral("Missing"), false));
+    EXPECT_EQ(settings::GetInteger(QStringLiteral("Count"), 4, 0, 10), 4);
+    EXPECT_EQ(settings::GetClampedInteger(QStringLiteral("Count"), 4, 0, 10), 10);
+    EXPECT_EQ(settings::GetClampedInteger(QStringLiteral("Huge"), 4, 0, 10), 10);
+    EXPECT_EQ(settings::GetInteger(QStringLiteral("Huge"), 4), 4);
+}

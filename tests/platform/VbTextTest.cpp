@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "VbText.h"
+
+using namespace vb;
+
+TEST(Val, ReadsTheLeadingNumber)
+{
+    const struct {
+        const char *text;
+        double value;
+    } cases[] = {
+        {"12", 12},        {"  12abc", 12}, {"1 2 3", 123},   {"-4.5", -4.5},   {".5", 0.5},
+        {"1e3", 1000},     {"1D2", 100},    {"2e", 2},        {"&H10", 16},     {"&hFF", 255},
+        {"&HFFFF", -1},    {"&H8000", -32768}, {"&H10000", 65536}, {"&O17", 15}, {"abc", 0},
+        {"", 0},           {"-", 0},        {"\t7\n", 7},     {"3.5.1", 3.5},
+    };
+    for (const auto &c : cases)
+        EXPECT_DOUBLE_EQ(Val(QString::fromLatin1(c.text)), c.value) << c.text;
+}
+
+TEST(Conversion, RoundsHalvesToEvenAndRejectsOverflow)
+{
+    EXPECT_EQ(CInt(2.5), 2);
+    EXPECT_EQ(CInt(3.5), 4);
+    EXPECT_EQ(CInt(-2.5), -2);
+    EXPECT_EQ(CInt(32767.4), 32767);
+    EXPECT_FALSE(CInt(32767.5));
+    EXPECT_EQ(CInt(-32768), -32768);
+    EXPECT_FALSE(CInt(-32769));
+    EXPECT_EQ(CLng(2147483647.0), 2147483647);
+    EXPECT_FALSE(CLng(2147483648.0));
+}
+
+TEST(Conversion, WholeTextToNumbersAndBooleans)
+{
+    EXPECT_EQ(TextToInteger(QStringLiteral(" 12 ")), 12);
+    EXPECT_EQ(TextToInteger(QStringLiteral("4.5")), 4);
+    EXPECT_EQ(TextToInteger(QStringLiteral("-7")), -7);
+    EXPECT_EQ(TextToInteger(QStringLiteral("&H7FFF")), 32767);
+    EXPECT_FALSE(TextToInteger(QStringLiteral("12abc")));
+    EXPECT_FALSE(TextToInteger(QStringLiteral("")));
+    EXPECT_FALSE(TextToInteger(QStringLiteral("40000")));
+    EXPECT_FALSE(TextToInteger(QStringLiteral("True")));
+
+    EXPECT_EQ(TextToBoolean(QStringLiteral("True")), true);
+    EXPECT_EQ(TextToBoolean(QStringLiteral("tRUE")), true);
+    EXPECT_EQ(TextToBoolean(QStringLiteral("false")), false);
+    EXPECT_EQ(TextToBoolean(QStringLiteral("-1")), true);
+    EXPECT_EQ(TextToBoolean(QStringLiteral("0")), false);
+    EXPECT_EQ(TextToBoolean(QStringLiteral("2.5")), true);
+    EXPECT_FALSE(TextToBoolean(QStringLiteral("yes")));
+    EXPECT_FALSE(TextToBoolean(QStringLiteral("")));
+}
+
+TEST(NumberText, StrKeepsASignPlaceAndDropsTheLeadingZero)
+{
+    EXPECT_EQ(Str(12), QStringLiteral(" 12"));
+    EXPECT_EQ(Str(-12), QStringLiteral("-12"));
+    EXPECT_EQ(Str(0.5), QStringLiteral(" .5"));
+    EXPECT_EQ(Str(-0.25), QStringLiteral("-.25"));
+    EXPECT_EQ(Str(0), QStringLiteral(" 0"));
+    EXPECT_EQ(CStr(0.5), QStringLiteral("0.5"));
+    EXPECT_EQ(CStr(12.0), QStringLiteral("12"));
+    EXPECT_EQ(CStr(1.0 / 3), QStringLiteral("0.333333333333333"));
+    EXPECT_EQ(CStr(1e15), QStringLiteral("1E+15"));
+    EXPECT_EQ(CStr(true), QStringLiteral("True"));
+}

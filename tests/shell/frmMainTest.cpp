@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+
+#include "Paths.h"
+#include "Registry.h"
+#include "SettingsStore.h"
+#include "TestSupport.h"
+#include "frmMain.h"
+
+namespace {
+
+// An install laid out in the test's folder: the program folder, a separate
+// "Windows folder" and the fonts folder, each present or not as a test wants.
+class MainWindowStart : public ::testing::Test {
+protected:
+    QString programDir, windowsDir, fontsDir;
+
+    void SetUp() override
+    {
+        programDir = testsupport::tempDir() + QStringLiteral("/program");
+        windowsDir = testsupport::tempDir() + QStringLiteral("/windows");
+        fontsDir = testsupport::tempDir() + QStringLiteral("/fonts");
+        for (const QString &d : {programDir, windowsDir, fontsDir})
+            QDir().mkpath(d);
+        paths::OverrideProgramFolder(programDir);
+        paths::OverrideWindowsFolder(windowsDir);
+        paths::OverrideFontsFolder(fontsDir);
+    }
+    void TearDown() override
+    {
+        paths::OverrideProgramFolder(QString());
+        paths::OverrideWindowsFolder(QString());
+        paths::OverrideFontsFolder(QString());
+    }
+    static void touch(const QString &path)
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    void installLibraryAndFont()
+    {
+        touch(programDir + QStringLiteral("/Zandrel.dll"));
+        touch(fontsDir + QStringLiteral("/MSGOKATA.TTF"));
+    }
+};
+
+const QString kNoticeTitle = QStringLiteral("Zandrel Utilities beta version 0.9");
+
+} // namespace
+
+TEST_F(MainWindowStart, EndsWithoutTheLibraryAndLeavesTheStoreUntouched)
+{
+    touch(fontsDir + QStringLiteral("/MSGOKATA.TTF"));
+    frmMain w;
+    w.load();
+    EXPECT_TRUE(w.mustEnd());
+    ASSERT_EQ(testsupport::messageBoxes().calls.size(), 1);
+    const auto box = testsupport::messageBoxes().last();
+    EXPECT_EQ(box.style, 16);
+    EXPECT_EQ(box.title, QStringLiteral("Library file not found"));
+    EXPECT_EQ(box.prompt, QStringLiteral("Unable to find Zandrel.dll library file.\rPlease copy Zandrel.dll to the "
+                                         "directory where this program is located.\r\rZandrel Utilities will terminate now."));
+    EXPECT_FALSE(QFile::exists(registry::StoreFilePath()));
+}
+
+TEST_F(MainWindowStart, EndsWithoutTheFontAndNamesTheFontsFolder)
+{
+    touch(windowsDir + QStringLiteral("/zandrel.DLL"));
+    frmMain w;
+    w.load();
+    EXPECT_TRUE(w.mustEnd());
+    const auto box = testsupport::messageBoxes().last();
+    EXPECT_EQ(box.title, QStringLiteral("Font file not found"));
+    EXPECT_EQ(box.prompt, QStringLiteral("Unable to find MSGOKATA.TTF font file.\rPlease copy MSGOKATA.TTF to the Fonts "
+                                         "directory:\r")
+                              + fontsDir + QStringLiteral("/\r\rZandrel Utilities will terminate now."));
+    EXPECT_FALSE(QFile::exists(registry::StoreFilePath()));
+}
+
+TEST_F(MainWindowStart, TheLibraryInEitherFolderIsEnough)
+{
+    for (const QString &dir : {windowsDir, programDir}) {
+        QDir(windowsDir).removeRecursively();
+        QDir(programDir).removeRecursively();
+        QDir().mkpath(dir);
+        touch(dir + QStringLiteral("/Zandrel.dll"));
+        touch(fontsDir + QStringLiteral("/msgokata.ttf"));
+        frmMain w;
+        w.load();
+        EXPECT_FALSE(w.mustEnd()) << dir.toStdString();
+    }
+}
+
+TEST_F(MainWindowStart, FirstStartStoresEveryKeyAndShowsTheNotice)
+{
+    installLibraryAndFont();
+    frmMain w;
+    w.load();
+    ASSERT_FALSE(w.mustEnd());
+    EXPECT_EQ(registry::ValueNames(registry::Hive::CurrentUser,
+                                   QStringLiteral("Software\\VB and VBA Program Settings\\Zandrel Utils\\Settings"))
+                  .size(),
+              46);
+    ASSERT_EQ(testsupport::messageBoxes().calls.size(), 1);
+    const auto notice = testsupport::messageBoxes().last();
+    EXPECT_EQ(notice.style, 48);
+    EXPECT_EQ(notice.title, kNoticeTitle);
+    const QStringList lines = notice.prompt.split(QLatin1Char('\r'));
+    ASSERT_EQ(lines.size(), 8);
+    EXPECT_EQ(lines[0], QStringLiteral("Thankyou for beta testing Zandrel Utilities."));
+    EXPECT_EQ(lines[2], QStringLiteral("C compiler frontend are not yet complete."));
+    EXPECT_TRUE(lines[3].isEmpty());
+    EXPECT_TRUE(lines[7].startsWith(QString(18, QLatin1Char(' '))));
+
+    // Nothing is enabled on a first start.
+    EXPECT_FALSE(w.mnuFileEmus->isEnabled());
+    EXPECT_FALSE(w.cmdEmus->isEnabled());
+    EXPECT_FALSE(w.mnuFileUtils->isEnabled());
+    EXPECT_FALSE(w.cmdUtils->isEnabled());
+}
+
+TEST_F(MainWindowStart, StoredBooleansAreRewrittenAndEnableTheirEntries)
+{
+    installLibraryAndFont();
+    settings::Save(QStringLiteral("VB Main Menu Theme"), QStringLiteral("true"));
+    settings::Save(QStringLiteral("V-Environment Enabled"), QStringLiteral("-1"));
+    frmMain w;
+    w.load();
+    EXPECT_EQ(settings::Get(QStringLiteral("VB Main Menu Theme")), QStringLiteral("True"));
+    EXPECT_EQ(settings::Get(QStringLiteral("V-Environment Enabled")), QStringLiteral("True"));
+    EXPECT_TRUE(w.mnuFileUtils->isEnabled());
+    EXPECT_TRUE(w.mnuFileVirtualEnvironment->isEnabled());
+    EXPECT_FALSE(w.mnuFileVECC->isEnabled());
+    EXPECT_FALSE(w.mnuFileEmus->isEnabled());
+}
+
+TEST_F(MainWindowStart, ClassicWindowLaysOutItsSixButtons)
+{
+    installLibraryAndFont();
+    frmMain w;
+    w.load();
+    w.show();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Zandrel Utilities"));
+    EXPECT_EQ(w.client()->size(), QSize(248, 88));
+    EXPECT_EQ(w.cmdOptions->geometry(), QRect(168, 48, 73, 33));
+    EXPECT_EQ(w.cmdEmus->text(), QStringLiteral("Vrtual Boy Emulators..."));
+    EXPECT_TRUE(w.mnuFileQuit->isEnabled());
+    testsupport::saveScreenshot(w, QStringLiteral("frmMain-classic"));
+    w.mnuFileQuit_Click();
+    EXPECT_FALSE(w.isVisible());
+}

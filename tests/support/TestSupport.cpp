@@ -1,0 +1,134 @@
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "Registry.h"
+
+namespace testsupport {
+namespace {
+
+std::unique_ptr<QTemporaryDir> g_dir;
+
+} // namespace
+
+MessageBoxes &messageBoxes()
+{
+    static MessageBoxes boxes;
+    return boxes;
+}
+
+FileDialogs &fileDialogs()
+{
+    static FileDialogs dialogs;
+    return dialogs;
+}
+
+ModalWindows &modalWindows()
+{
+    static ModalWindows windows;
+    return windows;
+}
+
+void ModalWindows::dispatch(forms::Form &form)
+{
+    shown << QString::fromLatin1(form.metaObject()->className());
+    for (auto &handler : m_handlers)
+        if (handler(form))
+            return;
+}
+
+QString tempDir()
+{
+    return g_dir ? g_dir->path() : QString();
+}
+
+QString writeFile(const QString &name, const QByteArray &bytes)
+{
+    const QString path = QDir(tempDir()).filePath(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        ADD_FAILURE() << "cannot write " << path.toStdString();
+    return path;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+void saveScreenshot(QWidget &window, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("ZANDREL_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    QDir().mkpath(dir);
+    if (!window.isVisible())
+        window.show();
+    QCoreApplication::processEvents();
+    window.grab().save(QDir(dir).filePath(name + QStringLiteral(".png")));
+}
+
+// Gives each test a clean world: its own settings store and temporary
+// folder, and seams that answer without a person.
+class FreshWorld : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo &) override
+    {
+        g_dir = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", QDir(g_dir->path()).filePath(QStringLiteral("config")).toUtf8());
+        registry::Reload();
+
+        messageBoxes() = MessageBoxes{};
+        msgbox::SetResponder([](const msgbox::Call &call) {
+            auto &boxes = messageBoxes();
+            boxes.calls << call;
+            if (boxes.answers.empty())
+                return msgbox::DefaultAnswer(call.style);
+            const int answer = boxes.answers.front();
+            boxes.answers.pop_front();
+            return answer;
+        });
+
+        fileDialogs() = FileDialogs{};
+        commondialog::SetResponder([](const commondialog::Request &request) -> std::optional<QString> {
+            auto &dialogs = fileDialogs();
+            dialogs.requests << request;
+            if (dialogs.answers.empty())
+                return std::nullopt;
+            auto answer = dialogs.answers.front();
+            dialogs.answers.pop_front();
+            return answer;
+        });
+
+        modalWindows().clear();
+        forms::SetModalHandler([](forms::Form &form) { modalWindows().dispatch(form); });
+    }
+
+    void OnTestEnd(const ::testing::TestInfo &) override
+    {
+        g_dir.reset();
+        registry::Reload();
+    }
+};
+
+} // namespace testsupport
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new testsupport::FreshWorld);
+    return RUN_ALL_TESTS();
+}

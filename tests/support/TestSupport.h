@@ -1,0 +1,85 @@
+#pragma once
+// What every test gets: a QApplication on the offscreen platform, a fresh
+// settings store (XDG_CONFIG_HOME points at a temporary folder) and scripted
+// message boxes, file dialogs and modal windows, reset before each test.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+
+class QWidget;
+
+#include <deque>
+#include <functional>
+#include <optional>
+
+#include "CommonDialog.h"
+#include "Forms.h"
+#include "MsgBox.h"
+
+namespace testsupport {
+
+// Every message box shown since the test began, answered from the queue of
+// answers (or with the box's default answer when the queue is empty).
+struct MessageBoxes {
+    QList<msgbox::Call> calls;
+    std::deque<int> answers;
+
+    void answerNext(int answer) { answers.push_back(answer); }
+    // The last box shown, or an empty call.
+    msgbox::Call last() const { return calls.isEmpty() ? msgbox::Call{} : calls.last(); }
+};
+MessageBoxes &messageBoxes();
+
+// Every file dialog shown, answered from the queue (nullopt = Cancel; an
+// empty queue cancels).
+struct FileDialogs {
+    QList<commondialog::Request> requests;
+    std::deque<std::optional<QString>> answers;
+
+    void answerNext(std::optional<QString> path) { answers.push_back(std::move(path)); }
+};
+FileDialogs &fileDialogs();
+
+// Plays the user in modal windows: the handler that matches the form's class
+// first (by dynamic_cast) gets it; a form no handler takes is closed at once.
+class ModalWindows {
+public:
+    template <typename FormType>
+    void on(std::function<void(FormType &)> handler)
+    {
+        m_handlers.push_back([handler](forms::Form &f) {
+            if (auto *typed = dynamic_cast<FormType *>(&f)) {
+                handler(*typed);
+                return true;
+            }
+            return false;
+        });
+    }
+    // Class names of the forms shown, in order.
+    QStringList shown;
+
+    void dispatch(forms::Form &form);
+    void clear()
+    {
+        m_handlers.clear();
+        shown.clear();
+    }
+
+private:
+    std::vector<std::function<bool(forms::Form &)>> m_handlers;
+};
+ModalWindows &modalWindows();
+
+// The temporary folder of the running test (removed after it).
+QString tempDir();
+// Writes a file in the test's folder and returns its path.
+QString writeFile(const QString &name, const QByteArray &bytes);
+QByteArray readFile(const QString &path);
+
+// Saves a picture of the window as <name>.png into $ZANDREL_SCREENSHOT_DIR
+// when that is set, so a person can look at what the tests drove.
+void saveScreenshot(QWidget &window, const QString &name);
+
+} // namespace testsupport
