@@ -1,0 +1,44 @@
+#pragma once
+// The 32-byte header every Virtual Boy image carries at length - 544, and
+// the one validity check every window runs before it uses an image.
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+// Header fields as bytes; text fields keep their bytes except trailing spaces.
+struct VbRomHeader {
+    static constexpr int kSize = 32;
+    static constexpr int kDistanceFromEnd = 544; // header offset = length - 544
+    static constexpr int kTitleSize = 20;
+    static constexpr int kMakerCodeSize = 2;
+    static constexpr int kGameIdSize = 4;
+
+    QByteArray title;     // at most 20 bytes, trailing spaces removed
+    QByteArray makerCode; // at most 2
+    QByteArray gameId;    // at most 4
+    uint8_t version = 0;  // shown as "1." and the value
+
+    // The header of an image longer than 544 bytes; nullopt for a shorter one.
+    static std::optional<VbRomHeader> read(const QByteArray &image);
+    // True when the five reserved bytes of an image longer than 544 bytes are all zero.
+    static bool reservedBytesAreZero(const QByteArray &image);
+    // Pads each text field with spaces into its place and writes the version;
+    // every other byte (the reserved ones included) keeps its value.
+    void writeTo(QByteArray &image) const;
+    // "1.0" ... "1.255".
+    QString versionText() const;
+};
+
+// The outcome of checking an image file.
+enum class RomCheck { Ok, Missing, TooSmall, Invalid };
+
+struct CheckedImage {
+    RomCheck result = RomCheck::Missing;
+    QByteArray image; // the whole file when result is Ok
+};
+
+// Reads and checks the image at `path` without creating, changing or
+// deleting any file. With showMessages, a failure shows its message box.
+CheckedImage CheckVbRomImage(const QString &path, bool showMessages = true);
