@@ -390,6 +390,24 @@ void ensureFresh()
         loadFromFile();
 }
 
+// The store's lock, for one writer at a time; null (with the problem noted)
+// when the folder can't be made or another program holds the lock.
+std::unique_ptr<QLockFile> lockStore()
+{
+    const QString folder = storeFolder();
+    if (!QDir().mkpath(folder)) {
+        store().problem = QStringLiteral("The settings folder %1 could not be created.").arg(folder);
+        return nullptr;
+    }
+    auto lock = std::make_unique<QLockFile>(folder + QStringLiteral("/registry.lock"));
+    lock->setStaleLockTime(10000);
+    if (!lock->tryLock(5000)) {
+        store().problem = QStringLiteral("The settings file is locked by another program.");
+        return nullptr;
+    }
+    return lock;
+}
+
 bool writeStore()
 {
     QSaveFile out(store().file);
@@ -417,17 +435,9 @@ bool modify(Change change)
         store().dirty = true;
         return true;
     }
-    const QString folder = storeFolder();
-    if (!QDir().mkpath(folder)) {
-        store().problem = QStringLiteral("The settings folder %1 could not be created.").arg(folder);
+    const auto lock = lockStore();
+    if (!lock)
         return false;
-    }
-    QLockFile lock(folder + QStringLiteral("/registry.lock"));
-    lock.setStaleLockTime(10000);
-    if (!lock.tryLock(5000)) {
-        store().problem = QStringLiteral("The settings file is locked by another program.");
-        return false;
-    }
     ensureFresh();
     if (!change())
         return false;
@@ -602,13 +612,9 @@ BatchWrite::~BatchWrite()
     s.dirty = false;
     // Write the gathered changes under the lock. Another writer's changes made
     // meanwhile are overwritten, as with any whole-file store.
-    const QString folder = storeFolder();
-    QDir().mkpath(folder);
-    QLockFile lock(folder + QStringLiteral("/registry.lock"));
-    lock.setStaleLockTime(10000);
-    if (!lock.tryLock(5000)) {
-        s.problem = QStringLiteral("The settings file is locked by another program.");
-        s.loaded = false;
+    const auto lock = lockStore();
+    if (!lock) {
+        s.loaded = false; // memory no longer matches the file
         return;
     }
     writeStore();
