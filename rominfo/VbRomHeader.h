@@ -31,8 +31,9 @@ struct VbRomHeader {
     QString versionText() const;
 };
 
-// The outcome of checking an image file.
-enum class RomCheck { Ok, Missing, TooSmall, Invalid };
+// The outcome of checking an image file. Unreadable: the file exists but
+// can't be read as a whole (a folder, no permission, a failing read).
+enum class RomCheck { Ok, Missing, TooSmall, Invalid, Unreadable };
 
 struct CheckedImage {
     RomCheck result = RomCheck::Missing;

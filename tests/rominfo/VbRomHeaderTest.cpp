@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "TestSupport.h"
+#include "VbRomHeader.h"
+
+namespace {
+
+// An image of `length` bytes of `fill` whose reserved header bytes are zero.
+QByteArray image(int length, char fill = '\x55')
+{
+    QByteArray bytes(length, fill);
+    bytes.replace(length - 544 + 20, 5, QByteArray(5, '\0'));
+    return bytes;
+}
+
+struct BadFile {
+    const char *name;
+    QByteArray bytes;
+    RomCheck result;
+    const char *prompt;
+    const char *title;
+};
+
+} // namespace
+
+TEST(VbRomHeader, ReadsTheFieldsOfTheSmallestImage)
+{
+    QByteArray rom = image(545, '\0');
+    rom.replace(1, 20, "PANIC BOMBER        ");
+    rom.replace(26, 6, "01VH2E");
+    rom[32] = char(10);
+    const auto header = VbRomHeader::read(rom);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->title, QByteArray("PANIC BOMBER"));
+    EXPECT_EQ(header->makerCode, QByteArray("01"));
+    EXPECT_EQ(header->gameId, QByteArray("VH2E"));
+    EXPECT_EQ(header->versionText(), QStringLiteral("1.10"));
+    EXPECT_FALSE(VbRomHeader::read(QByteArray(544, ' ')));
+}
+
+TEST(VbRomHeader, KeepsEveryTrailingByteButSpaces)
+{
+    QByteArray rom = image(1024);
+    const int at = 1024 - 544;
+    rom.replace(at, 20, QByteArray("ABC").leftJustified(20, '\0'));
+    rom.replace(at + 25, 2, "E ");
+    EXPECT_EQ(VbRomHeader::read(rom)->title, QByteArray("ABC").leftJustified(20, '\0'));
+    EXPECT_EQ(VbRomHeader::read(rom)->makerCode, QByteArray("E"));
+}
+
+TEST(VbRomHeader, VersionTextIsDecimal)
+{
+    for (auto [byte, text] : {std::pair{0, "1.0"}, {10, "1.10"}, {255, "1.255"}}) {
+        VbRomHeader h;
+        h.version = uint8_t(byte);
+        EXPECT_EQ(h.versionText(), QString::fromLatin1(text));
+    }
+}
+
+TEST(VbRomHeader, WritingPadsFieldsAndKeepsEveryOtherByte)
+{
+    QByteArray rom(2048, '\x77');
+    rom.replace(2048 - 544 + 20, 5, QByteArray("\x01\x02\x03\x04\x05"));
+    const QByteArray before = rom;
+    VbRomHeader h;
+    h.title = "ABC";
+    h.makerCode = "E";
+    h.gameId = "VT  ";
+    h.version = 12;
+    h.writeTo(rom);
+
+    const int at = 2048 - 544;
+    EXPECT_EQ(rom.mid(at, 32), QByteArray("ABC                 \x01\x02\x03\x04\x05" "E VT  \x0C"));
+    EXPECT_EQ(rom.left(at), before.left(at));
+    EXPECT_EQ(rom.mid(at + 32), before.mid(at + 32));
+}
+
+TEST(CheckVbRomImage, AcceptsAValidImageAndChangesNothing)
+{
+    const QByteArray rom = image(545);
+    const QString path = testsupport::writeFile(QStringLiteral("ok.vb"), rom);
+    const CheckedImage checked = CheckVbRomImage(path);
+    EXPECT_EQ(checked.result, RomCheck::Ok);
+    EXPECT_EQ(checked.image, rom);
+    EXPECT_TRUE(testsupport::messageBoxes().calls.isEmpty());
+    EXPECT_EQ(testsupport::readFile(path), rom);
+}
+
+TEST(CheckVbRomImage, AcceptsAnyHeaderBytesWhenTheReservedOnesAreZero)
+{
+    QByteArray rom = image(4096, '\xFF');
+    const CheckedImage checked = CheckVbRomImage(testsupport::writeFile(QStringLiteral("ff.vb"), rom));
+    EXPECT_EQ(checked.result, RomCheck::Ok);
+}
+
+// Each failure shows its box (exclamation, OK) and leaves the file system as
+// it was: nothing is created, nothing deleted.
+TEST(CheckVbRomImage, RejectsBadFilesWithTheirMessages)
+{
+    QByteArray reservedSet = image(1024);
+    reservedSet[1024 - 544 + 22] = '\x01';
+    const BadFile cases[] = {
+        {"empty.vb", QByteArray(), RomCheck::Missing, "File does not exist.", "Invalid filename"},
+        {"one.vb", QByteArray(1, '\0'), RomCheck::TooSmall, "File too small to be a VB ROM image.", "Invalid VB ROM"},
+        {"small.vb", QByteArray(544, '\0'), RomCheck::TooSmall, "File too small to be a VB ROM image.",
+         "Invalid VB ROM"},
+        {"reserved.vb", reservedSet, RomCheck::Invalid, "Invalid VB ROM image.", "Invalid VB ROM"},
+    };
+    for (const BadFile &c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::messageBoxes().calls.clear();
+        const QString path = testsupport::writeFile(QString::fromLatin1(c.name), c.bytes);
+        const CheckedImage checked = CheckVbRomImage(path);
+        EXPECT_EQ(checked.result, c.result);
+        EXPECT_TRUE(checked.image.isEmpty());
+        ASSERT_EQ(testsupport::messageBoxes().calls.size(), 1);
+        EXPECT_EQ(testsupport::messageBoxes().last().prompt, QString::fromLatin1(c.prompt));
+        EXPECT_EQ(testsupport::messageBoxes().last().title, QString::fromLatin1(c.title));
+        EXPECT_EQ(testsupport::messageBoxes().last().style, 48);
+        // The empty file is kept, not deleted.
+        EXPECT_TRUE(QFile::exists(path));
+        EXPECT_EQ(testsupport::readFile(path), c.bytes);
+    }
+}
+
+TEST(CheckVbRomImage, AMissingFileIsReportedAndNotCreated)
+{
+    const QString path = QDir(testsupport::tempDir()).filePath(QStringLiteral("gone.vb"));
+    EXPECT_EQ(CheckVbRomImage(path).result, RomCheck::Missing);
+    EXPECT_EQ(testsupport::messageBoxes().last().prompt, QStringLiteral("File does not exist."));
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_EQ(CheckVbRomImage(QString()).result, RomCheck::Missing);
+}
+
+TEST(CheckVbRomImage, AFolderIsAFailureWithAClearMessage)
+{
+    const QString dir = testsupport::tempDir();
+    EXPECT_EQ(CheckVbRomImage(dir).result, RomCheck::Unreadable);
+    const msgbox::Call box = testsupport::messageBoxes().last();
+    EXPECT_EQ(box.style, 48);
+    EXPECT_TRUE(box.prompt.startsWith(QStringLiteral("Unable to read the file:\r") + dir + QChar(u'\r')))
+        << box.prompt.toStdString();
+}
+
+TEST(CheckVbRomImage, WithoutMessagesTheSameTestsApplySilently)
+{
+    QByteArray reservedSet = image(1024);
+    reservedSet[1024 - 524] = '\x01';
+    EXPECT_EQ(CheckVbRomImage(testsupport::writeFile(QStringLiteral("a.vb"), reservedSet), false).result,
+              RomCheck::Invalid);
+    EXPECT_EQ(CheckVbRomImage(testsupport::writeFile(QStringLiteral("b.vb"), QByteArray(10, 'x')), false).result,
+              RomCheck::TooSmall);
+    EXPECT_EQ(CheckVbRomImage(testsupport::tempDir() + QStringLiteral("/none.vb"), false).result, RomCheck::Missing);
+    EXPECT_EQ(CheckVbRomImage(testsupport::tempDir(), false).result, RomCheck::Unreadable);
+    EXPECT_EQ(CheckVbRomImage(testsupport::writeFile(QStringLiteral("c.vb"), image(600)), false).result,
+              RomCheck::Ok);
+    EXPECT_TRUE(testsupport::messageBoxes().calls.isEmpty());
+}
