@@ -8,6 +8,13 @@
 #include "MainWindowState.h"
 #include "frmHelp.h"
 
+// The help texts are compiled into the shell's static library, where nothing
+// would otherwise pull their resources into the program.
+static const bool helpResourcesRegistered = [] {
+    Q_INIT_RESOURCE(help);
+    return true;
+}();
+
 namespace help {
 namespace {
 

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <memory>
+
+#include "HelpTopics.h"
+#include "MainWindowState.h"
+#include "TestSupport.h"
+#include "frmHelp.h"
+
+namespace {
+
+enum class Box { Help, RomDb };
+
+struct TopicCase {
+    const char *key;
+    const char *caption;
+    Box box;
+};
+
+const TopicCase kSourcedTopics[] = {
+    {"Zandrel", "Zandrel Utilities Help", Box::Help},
+    {"ROM Info", "ROM Information Help", Box::Help},
+    {"Tile View", "ROM Tile Viewer Help", Box::Help},
+    {"VB ROM DB", "VB ROM Database Help", Box::Help},
+    {"ROM DB Have", "Collected Virtual Boy ROMs", Box::RomDb},
+    {"ROM DB Miss", "Missing Virtual Boy ROMs", Box::RomDb},
+    {"ROM DB Dupes", "Duplicate Virtual Boy ROMs", Box::RomDb},
+    {"ROM DB Log", "Virtual Boy ROMs Change Log", Box::RomDb},
+    {"Reality Boy", "Reality Boy Frontend Help", Box::Help},
+    {"Virtual-E", "Virtual-E Frontend Help", Box::Help},
+    {"Red Dragon", "Red Dragon Frontend Help", Box::Help},
+};
+
+// What a showing of the viewer looked like once it had loaded.
+struct Seen {
+    QString caption;
+    bool helpShown = false;
+    bool romDbShown = false;
+    QString helpText;
+    QString romDbText;
+    QString mailboxAfterLoad;
+};
+
+class HelpViewer : public ::testing::Test {
+protected:
+    std::vector<std::unique_ptr<QPlainTextEdit>> sources;
+    QList<Seen> seen;
+
+    void SetUp() override
+    {
+        mainwindow::Tag().clear();
+        testsupport::modalWindows().on<frmHelp>([this](frmHelp &viewer) {
+            seen << Seen{viewer.windowTitle(),       !viewer.txtHelp->isHidden(),
+                         !viewer.txtRomDb->isHidden(), viewer.txtHelp->toPlainText(),
+                         viewer.txtRomDb->toPlainText(), mainwindow::Tag()};
+        });
+    }
+    void TearDown() override { mainwindow::Tag().clear(); }
+
+    // A hidden text box of an asking window, registered under its key.
+    void registerSource(const QString &key, const QString &text)
+    {
+        sources.push_back(std::make_unique<QPlainTextEdit>(text));
+        help::RegisterSource(key, sources.back().get());
+    }
+    Seen showWithMailbox(const QString &mailbox)
+    {
+        mainwindow::Tag() = mailbox;
+        frmHelp viewer;
+        forms::ShowModal(viewer);
+        return seen.value(seen.size() - 1);
+    }
+};
+
+} // namespace
+
+TEST_F(HelpViewer, EachTopicShowsItsCaptionAndSourceTextInItsBoxAndEmptiesTheMailbox)
+{
+    for (const TopicCase &topic : kSourcedTopics) {
+        const QString key = QString::fromLatin1(topic.key);
+        const QString text = QStringLiteral("Text of %1\r\nsecond line").arg(key);
+        registerSource(key, text);
+
+        help::ShowTopic(key);
+        const Seen s = seen.last();
+        SCOPED_TRACE(topic.key);
+        EXPECT_EQ(s.caption, QString::fromLatin1(topic.caption));
+        EXPECT_EQ(s.helpShown, topic.box == Box::Help);
+        EXPECT_EQ(s.romDbShown, topic.box == Box::RomDb);
+        EXPECT_EQ(topic.box == Box::Help ? s.helpText : s.romDbText, QPlainTextEdit(text).toPlainText());
+        EXPECT_TRUE(s.mailboxAfterLoad.isEmpty());
+    }
+}
+
+TEST_F(HelpViewer, TheCodesSheetKeepsItsOwnText)
+{
+    registerSource(QStringLiteral("ROM ID Codes"), QStringLiteral("must not be copied"));
+    const Seen s = showWithMailbox(QStringLiteral("ROM ID Codes"));
+    EXPECT_EQ(s.caption, QStringLiteral("ROM Identification Codes"));
+    EXPECT_TRUE(s.helpShown);
+    EXPECT_FALSE(s.romDbShown);
+    EXPECT_TRUE(s.helpText.contains(QStringLiteral("STANDARD CODES")));
+    EXPECT_TRUE(s.helpText.contains(QStringLiteral("COUNTRY CODES")));
+    EXPECT_FALSE(s.helpText.contains(QStringLiteral("must not be copied")));
+    EXPECT_TRUE(s.mailboxAfterLoad.isEmpty());
+}
+
+TEST_F(HelpViewer, AKeyOfNoTopicShowsTheEmptyWindowAndLeavesTheMailbox)
+{
+    for (const QString &key : {QStringLiteral("rom info"), QStringLiteral("ROM INFO"), QStringLiteral("Nothing"),
+                              QString()}) {
+        const Seen s = showWithMailbox(key);
+        SCOPED_TRACE(key.toStdString());
+        EXPECT_EQ(s.caption, QStringLiteral("Zandrel Utilities Help"));
+        EXPECT_FALSE(s.helpShown);
+        EXPECT_FALSE(s.romDbShown);
+        EXPECT_EQ(s.mailboxAfterLoad, key);
+    }
+}
+
+TEST_F(HelpViewer, TwoShowingsInARowEachShowTheirOwnTopic)
+{
+    registerSource(QStringLiteral("ROM DB Log"), QStringLiteral("the change log"));
+    registerSource(QStringLiteral("Zandrel"), QStringLiteral("the main help"));
+
+    help::ShowTopic(QStringLiteral("ROM DB Log"));
+    help::ShowTopic(QStringLiteral("Zandrel"));
+    ASSERT_EQ(seen.size(), 2);
+    EXPECT_EQ(seen[0].caption, QStringLiteral("Virtual Boy ROMs Change Log"));
+    EXPECT_EQ(seen[0].romDbText, QStringLiteral("the change log"));
+    EXPECT_EQ(seen[1].caption, QStringLiteral("Zandrel Utilities Help"));
+    EXPECT_TRUE(seen[1].helpShown);
+    EXPECT_FALSE(seen[1].romDbShown);
+    EXPECT_TRUE(seen[1].romDbText.isEmpty());
+    EXPECT_EQ(seen[1].helpText, QStringLiteral("the main help"));
+}
+
+TEST_F(HelpViewer, ASourceThatIsGoneGivesAnEmptyText)
+{
+    registerSource(QStringLiteral("ROM Info"), QStringLiteral("help of a closed window"));
+    sources.clear();
+    const Seen s = showWithMailbox(QStringLiteral("ROM Info"));
+    EXPECT_EQ(s.caption, QStringLiteral("ROM Information Help"));
+    EXPECT_TRUE(s.helpText.isEmpty());
+}
+
+TEST_F(HelpViewer, Screenshots)
+{
+    registerSource(QStringLiteral("ROM DB Have"),
+                   QStringLiteral("Collected Virtual Boy ROMs\r\n==========================\r\n\r\n"
+                                  "3-D Tetris (U) [!]                                   "
+                                  "a long line that scrolls sideways\r\n"));
+    for (const QString &key : {QStringLiteral("ROM ID Codes"), QStringLiteral("ROM DB Have")}) {
+        mainwindow::Tag() = key;
+        frmHelp viewer;
+        viewer.load();
+        testsupport::saveScreenshot(viewer, QStringLiteral("frmHelp-") + QString(key).replace(QLatin1Char(' '), QLatin1Char('-')));
+    }
+}
