@@ -1,0 +1,152 @@
+#include "RomFileSystem.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace romdb {
+namespace {
+
+constexpr qint64 kCopyBlock = 1 << 20;
+
+QString ErrnoText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Compares two open files from their starts, block by block.
+bool SameBytes(QFile &a, QFile &b)
+{
+    if (a.size() != b.size() || !a.seek(0) || !b.seek(0))
+        return false;
+    while (!a.atEnd()) {
+        const QByteArray left = a.read(kCopyBlock);
+        if (left.isEmpty() || left != b.read(left.size()))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QStringList ListRomFiles(const QString &folder)
+{
+    QDir dir(folder);
+    dir.setNameFilters({QStringLiteral("*.vb")});
+    dir.setFilter(QDir::Files);
+    dir.setSorting(QDir::Name | QDir::IgnoreCase);
+    return dir.entryList();
+}
+
+bool RomFileSystem::exists(const QString &path) const
+{
+    struct stat info;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
+bool RomFileSystem::isFolder(const QString &path) const
+{
+    return QFileInfo(path).isDir();
+}
+
+bool RomFileSystem::makeFolder(const QString &path, QString &error)
+{
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0)
+        return true;
+    error = ErrnoText(errno);
+    return false;
+}
+
+bool RomFileSystem::removeFolder(const QString &path, QString &error)
+{
+    if (::rmdir(QFile::encodeName(path).constData()) == 0)
+        return true;
+    error = ErrnoText(errno);
+    return false;
+}
+
+bool RomFileSystem::MoveRomFile(const QString &source, const QString &target, bool replace, QString &error)
+{
+    const int result = renameFile(source, target, replace);
+    if (result == 0)
+        return true;
+    if (result == EXDEV)
+        return copyThenDelete(source, target, replace, error);
+    error = ErrnoText(result);
+    return false;
+}
+
+int RomFileSystem::renameFile(const QString &source, const QString &target, bool replace)
+{
+    const QByteArray from = QFile::encodeName(source);
+    const QByteArray to = QFile::encodeName(target);
+    if (replace)
+        return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    // A file system without the no-replace flag: look first.
+    if (exists(target))
+        return EEXIST;
+    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+}
+
+bool RomFileSystem::copyThenDelete(const QString &source, const QString &target, bool replace, QString &error)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) {
+        error = in.errorString();
+        return false;
+    }
+    QTemporaryFile copy(QFileInfo(target).absolutePath() + QStringLiteral("/.romcopy-XXXXXX"));
+    if (!copy.open()) {
+        error = copy.errorString();
+        return false;
+    }
+    while (!in.atEnd()) {
+        const QByteArray block = in.read(kCopyBlock);
+        if (block.isEmpty() || copy.write(block) != block.size()) {
+            error = in.error() != QFileDevice::NoError ? in.errorString() : copy.errorString();
+            return false;
+        }
+    }
+    if (!copy.flush() || ::fsync(copy.handle()) != 0 || !SameBytes(in, copy)) {
+        error = QStringLiteral("the copy could not be verified");
+        return false;
+    }
+    copy.setPermissions(in.permissions());
+    const QString copyPath = copy.fileName();
+    copy.close();
+    // The copy lies beside the target, so this rename stays on one file system.
+    const int placed = renameFile(copyPath, target, replace);
+    if (placed != 0) {
+        error = ErrnoText(placed);
+        return false;
+    }
+    copy.setAutoRemove(false);
+    in.close();
+    if (!QFile::remove(source)) {
+        // The ROM must exist once: take the copy back out.
+        error = QStringLiteral("the source could not be deleted");
+        QFile::remove(target);
+        return false;
+    }
+    return true;
+}
+
+RomFileSystem &RealFileSystem()
+{
+    static RomFileSystem fileSystem;
+    return fileSystem;
+}
+
+} // namespace romdb

@@ -1,0 +1,70 @@
+#pragma once
+// The renaming pass: every identified ROM file gets its title as its name,
+// by way of a fresh temporary folder inside the ROM folder, and ends up in
+// "VBoyRen" or back in the ROM folder; a change log records each move made.
+// Whatever happens, each ROM exists exactly once with its bytes unchanged:
+// on a cancel or failure before the last stage the files already moved get
+// their old names back, and in the last stage every file is still put in
+// place. Only the moves, not the files' bytes, cost time.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "RomFileRecord.h"
+#include "RomFileSystem.h"
+#include "RunHooks.h"
+
+namespace romdb {
+
+struct RenameResult {
+    RunOutcome outcome = RunOutcome::Completed;
+    QString log;     // the change log, every line ending in CR LF
+    QString failure; // for the window to show when the outcome is Failed
+    QString folder;  // where the renamed ROM files now are
+};
+
+class RomRenamer {
+public:
+    // `drawNumber` gives 0-999 for the temporary folder's name.
+    RomRenamer(RomFileSystem &fileSystem, const RunHooks &hooks, std::function<int()> drawNumber);
+
+    RenameResult run(const QString &folder, const QList<RomFileRecord> &files, int32_t maxNameLength,
+                     bool moveRoms);
+
+private:
+    struct MovedRom {
+        QString originalPath;
+        QString newName;
+        bool inTemporaryFolder = true;
+    };
+
+    bool createTemporaryFolder();
+    bool moveIntoTemporaryFolder(const QList<RomFileRecord> &files, int32_t maxNameLength);
+    QString freeTemporaryName(const QString &title) const;
+    bool prepareTargetFolder(bool moveRoms);
+    void moveOutOfTemporaryFolder();
+    void putBackAll();
+    void putBack(MovedRom &rom);
+    MovedRom *movedRomNamed(const QString &name);
+    void removeTemporaryFolder();
+    bool move(const QString &source, const QString &target, bool replace, const QString &filler);
+
+    void log(const QString &line);
+    void fail(const QString &what);
+    RenameResult result(RunOutcome outcome, const QString &folder) const;
+
+    RomFileSystem &m_fileSystem;
+    const RunHooks &m_hooks;
+    std::function<int()> m_drawNumber;
+
+    QString m_sourceDir; // each ends in "/"
+    QString m_temporaryDir;
+    QString m_targetDir;
+    QList<MovedRom> m_moved;
+    QString m_log;
+    QStringList m_failures;
+};
+
+} // namespace romdb
