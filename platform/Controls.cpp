@@ -1,7 +1,11 @@
 #include "Controls.h"
 
 #include <QStyleOptionButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QRadioButton>
 #include <QStylePainter>
+#include <QWheelEvent>
 
 namespace controls {
 
@@ -32,6 +36,71 @@ void CommandButton::paintEvent(QPaintEvent *)
     painter.setFont(captionFont);
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.drawText(textArea, flags, caption);
+}
+
+namespace {
+
+constexpr qreal kSmallestCaptionPoints = 6.0;
+
+// Width the control needs to show its whole caption; 0 when it has none.
+int captionWidth(const QWidget *w)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(w))
+        return label->wordWrap() || label->text().isEmpty() ? 0 : label->sizeHint().width();
+    if (qobject_cast<const QCheckBox *>(w) || qobject_cast<const QRadioButton *>(w))
+        return w->sizeHint().width();
+    if (const auto *button = qobject_cast<const QPushButton *>(w)) {
+        // A push button's size hint has a style minimum; only its text matters here.
+        QString text = button->text();
+        text.remove(QLatin1Char('&'));
+        return text.isEmpty() ? 0 : button->fontMetrics().horizontalAdvance(text) + 8;
+    }
+    return 0;
+}
+
+} // namespace
+
+void FitCaptions(QWidget *root)
+{
+    const QList<QWidget *> controls = root->findChildren<QWidget *>();
+    const auto anyCaptionCut = [&] {
+        return std::any_of(controls.begin(), controls.end(),
+                           [](const QWidget *w) { return captionWidth(w) > w->width(); });
+    };
+    QFont font = root->font();
+    while (anyCaptionCut() && font.pointSizeF() > kSmallestCaptionPoints) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        root->setFont(font);
+    }
+}
+
+UpwardScrollBar::UpwardScrollBar(QWidget *parent)
+    : QScrollBar(Qt::Vertical, parent)
+{
+    // Qt puts the maximum at the top only by inverting the picture; the
+    // arrows and the track still step the other way, so turn those steps round.
+    setInvertedAppearance(true);
+    connect(this, &QAbstractSlider::actionTriggered, this, &UpwardScrollBar::raiseTowardsTop);
+}
+
+void UpwardScrollBar::raiseTowardsTop(int action)
+{
+    // Called before the step reaches value(), so value() is where it began.
+    switch (action) {
+    case SliderSingleStepAdd: setSliderPosition(value() - singleStep()); break;
+    case SliderSingleStepSub: setSliderPosition(value() + singleStep()); break;
+    case SliderPageStepAdd: setSliderPosition(value() - pageStep()); break;
+    case SliderPageStepSub: setSliderPosition(value() + pageStep()); break;
+    default: break;
+    }
+}
+
+void UpwardScrollBar::wheelEvent(QWheelEvent *event)
+{
+    QWheelEvent turned(event->position(), event->globalPosition(), -event->pixelDelta(), -event->angleDelta(),
+                       event->buttons(), event->modifiers(), event->phase(), event->inverted(), event->source());
+    QScrollBar::wheelEvent(&turned);
+    event->setAccepted(turned.isAccepted());
 }
 
 } // namespace controls

@@ -2,6 +2,7 @@
 // Controls placed the classic way: at twip positions on a form's client area.
 
 #include <QPushButton>
+#include <QScrollBar>
 
 #include "Forms.h"
 
@@ -26,6 +27,28 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+};
+
+// Classic layouts were measured for a narrower font than Linux desktops use.
+// When a label, check box, option button or push button under `root` is too
+// narrow for its caption, the font of the whole of `root` steps down half a
+// point at a time (to 6 points at the least) until every caption shows: one
+// size for the whole window keeps it even.
+void FitCaptions(QWidget *root);
+
+// A vertical scroll bar whose top end is its maximum, as the classic count
+// spinners have it: the up arrow, the track above the thumb, the Up key and
+// the wheel turned up all raise the value.
+class UpwardScrollBar : public QScrollBar {
+    Q_OBJECT
+public:
+    explicit UpwardScrollBar(QWidget *parent = nullptr);
+
+protected:
+    void wheelEvent(QWheelEvent *event) override;
+
+private:
+    void raiseTowardsTop(int action);
 };
 
 } // namespace controls

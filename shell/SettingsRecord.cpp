@@ -117,13 +117,33 @@ const std::array<KeyDef, 46> &keyTable()
 
 #undef FIELD
 
+QString defaultString(const KeyDef &def)
+{
+    return def.folderDefault ? DefaultFolder() : def.defaultText;
+}
+
+void setDefault(const KeyDef &def, SettingsRecord &record)
+{
+    std::visit(
+        [&](auto *member) {
+            using T = std::remove_pointer_t<decltype(member)>;
+            if constexpr (std::is_same_v<T, QString>)
+                *member = defaultString(def);
+            else if constexpr (std::is_same_v<T, bool>)
+                *member = def.defaultNumber != 0;
+            else
+                *member = def.defaultNumber;
+        },
+        def.field(record));
+}
+
 void readKey(const KeyDef &def, SettingsRecord &record)
 {
     std::visit(
         [&](auto *member) {
             using T = std::remove_pointer_t<decltype(member)>;
             if constexpr (std::is_same_v<T, QString>)
-                *member = settings::Get(def.name, def.folderDefault ? DefaultFolder() : def.defaultText);
+                *member = settings::Get(def.name, defaultString(def));
             else if constexpr (std::is_same_v<T, bool>)
                 *member = settings::GetBoolean(def.name, def.defaultNumber != 0);
             else if (def.clamp)
@@ -185,4 +205,12 @@ void SettingsRecord::writeAllButVersion() const
     registry::BatchWrite batch;
     for (size_t i = 1; i < keyTable().size(); ++i)
         writeKey(keyTable()[i], *this);
+}
+
+SettingsRecord SettingsRecord::Defaults()
+{
+    SettingsRecord record;
+    for (const KeyDef &def : keyTable())
+        setDefault(def, record);
+    return record;
 }

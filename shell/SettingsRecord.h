@@ -10,6 +10,8 @@ struct TileShade {
     int16_t Red = 0;
     int16_t Green = 0;
     int16_t Blue = 0;
+
+    bool operator==(const TileShade &) const = default;
 };
 
 struct SettingsRecord {
@@ -46,6 +48,8 @@ struct SettingsRecord {
     void write() const;
     // The 45 keys behind "Version Number", in order.
     void writeAllButVersion() const;
+    // Every key at its default, as an empty store reads.
+    static SettingsRecord Defaults();
 
     bool anyEmulatorEnabled() const { return RealityBoyEnabled || VirtualEEnabled || RedDragonEnabled; }
     bool anyToolEnabled() const { return VECCompilerEnabled || VEnvironmentEnabled || VBDevKitEnabled; }

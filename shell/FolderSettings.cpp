@@ -1,0 +1,73 @@
+#include "FolderSettings.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "Paths.h"
+
+const std::array<ToolDefinition, 6> &ToolDefinitions()
+{
+    static const QString emulatorMissing = QStringLiteral("Emulator not found");
+    static const QString utilityMissing = QStringLiteral("Utility not found");
+    static const std::array<ToolDefinition, 6> tools{{
+        {{QStringLiteral("Rboy.exe"), QStringLiteral("VB_98.exe")},
+         QStringLiteral("Can't find Rboy.exe or VB_98.exe in directory:"), emulatorMissing,
+         &SettingsRecord::RealityBoyEnabled, &SettingsRecord::RealityBoyDirectory},
+        {{QStringLiteral("VirtualE.exe")}, QStringLiteral("Can't find VirtualE.exe in directory:"), emulatorMissing,
+         &SettingsRecord::VirtualEEnabled, &SettingsRecord::VirtualEDirectory},
+        {{QStringLiteral("rdragon.exe")}, QStringLiteral("Can't find RDRAGON.EXE in directory:"), emulatorMissing,
+         &SettingsRecord::RedDragonEnabled, &SettingsRecord::RedDragonDirectory},
+        {{QStringLiteral("Vecc.exe")}, QStringLiteral("Can't find Vecc.exe in directory:"), utilityMissing,
+         &SettingsRecord::VECCompilerEnabled, &SettingsRecord::VECCompilerDirectory},
+        {{QStringLiteral("VIDE.EXE")}, QStringLiteral("Can't find VIDE.EXE in directory:"), utilityMissing,
+         &SettingsRecord::VEnvironmentEnabled, &SettingsRecord::VEnvironmentDirectory},
+        {{QStringLiteral("Vbdk.exe"), QStringLiteral("Vbdk00.exe"), QStringLiteral("Vbdk01.exe"),
+          QStringLiteral("Vbdk02.exe"), QStringLiteral("Vbdk03.exe"), QStringLiteral("Vbdk04.exe"),
+          QStringLiteral("Vbdk05.exe"), QStringLiteral("Vbdk06.exe"), QStringLiteral("Vbdk07.exe"),
+          QStringLiteral("Vbdk08.exe"), QStringLiteral("Vbdk09.exe")},
+         QStringLiteral("Can't find Vbdk.exe or Vbdk0?.exe in directory:"), utilityMissing,
+         &SettingsRecord::VBDevKitEnabled, &SettingsRecord::VBDevKitDirectory},
+    }};
+    return tools;
+}
+
+namespace {
+
+// An empty path would otherwise mean the current folder.
+bool isFolder(const QString &folder)
+{
+    return !folder.isEmpty() && QFileInfo(folder).isDir();
+}
+
+} // namespace
+
+bool FolderHoldsAnyOf(const QString &folder, const QStringList &fileNames)
+{
+    if (!isFolder(folder))
+        return false;
+    for (const QString &name : fileNames)
+        if (paths::FileExistsNoCase(folder, name))
+            return true;
+    return false;
+}
+
+bool FolderHoldsRoms(const QString &folder)
+{
+    if (!isFolder(folder))
+        return false;
+    // Name filters compare without regard to case unless told otherwise.
+    return !QDir(folder).entryList({QStringLiteral("*.VB")}, QDir::Files).isEmpty();
+}
+
+QString FitPathCaption(const QString &path, int limit, const std::function<int(const QString &)> &widthOf)
+{
+    if (widthOf(path) <= limit)
+        return path;
+    QString beginning = path;
+    QString caption;
+    do {
+        beginning.chop(1);
+        caption = beginning + QStringLiteral("...");
+    } while (!beginning.isEmpty() && widthOf(caption) > limit);
+    return caption;
+}

@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QWheelEvent>
+
+#include "Controls.h"
+
+TEST(UpwardScrollBar, EveryWayUpRaisesTheValue)
+{
+    controls::UpwardScrollBar bar;
+    bar.setRange(1, 10);
+    bar.setPageStep(3);
+    bar.setValue(5);
+
+    bar.triggerAction(QAbstractSlider::SliderSingleStepSub); // the up arrow
+    EXPECT_EQ(bar.value(), 6);
+    bar.triggerAction(QAbstractSlider::SliderSingleStepAdd); // the down arrow
+    EXPECT_EQ(bar.value(), 5);
+    bar.triggerAction(QAbstractSlider::SliderPageStepSub); // the track above the thumb
+    EXPECT_EQ(bar.value(), 8);
+
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(&bar, &up);
+    EXPECT_EQ(bar.value(), 9);
+
+    bar.setValue(5);
+    QWheelEvent wheelUp(QPointF(2, 2), QPointF(2, 2), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                        Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&bar, &wheelUp);
+    EXPECT_GT(bar.value(), 5);
+
+    // At either end a step the wrong way stays put.
+    bar.setValue(10);
+    bar.triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(bar.value(), 10);
+    bar.setValue(1);
+    bar.triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(bar.value(), 1);
+}
+
+TEST(FitCaptions, TheWholeWindowStepsDownUntilEveryCaptionShows)
+{
+    QWidget window;
+    QFont big = window.font();
+    big.setPointSizeF(12);
+    window.setFont(big);
+    auto *fits = new QLabel(QStringLiteral("OK"), &window);
+    fits->setGeometry(0, 0, 200, 20);
+    auto *tight = new QCheckBox(QStringLiteral("Automatically identify ROM information"), &window);
+    tight->setGeometry(0, 20, tight->sizeHint().width() * 3 / 4, 20);
+
+    controls::FitCaptions(&window);
+    EXPECT_LE(tight->sizeHint().width(), tight->width());
+    EXPECT_LT(window.font().pointSizeF(), 12);
+    EXPECT_EQ(fits->font().pointSizeF(), window.font().pointSizeF()); // one size for all
+}

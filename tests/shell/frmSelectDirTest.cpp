@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QStorageInfo>
+
+#include "FolderLists.h"
+#include "MainWindowState.h"
+#include "SettingsStore.h"
+#include "TestSupport.h"
+#include "frmSelectDir.h"
+
+namespace {
+
+// A tree of folders in the test's folder: roms/ with two subfolders and a
+// hidden one, tools/. The current folder is put back afterwards.
+class FolderPicker : public ::testing::Test {
+protected:
+    QString roms, tools, savedCurrent;
+
+    void SetUp() override
+    {
+        savedCurrent = QDir::currentPath();
+        mainwindow::Tag().clear();
+        const QDir temp(testsupport::tempDir());
+        roms = temp.filePath(QStringLiteral("roms"));
+        tools = temp.filePath(QStringLiteral("tools"));
+        for (const QString &sub : {QStringLiteral("zeta"), QStringLiteral("Alpha"), QStringLiteral(".wine")})
+            QDir().mkpath(roms + QLatin1Char('/') + sub);
+        QDir().mkpath(tools);
+    }
+    void TearDown() override
+    {
+        QDir::setCurrent(savedCurrent);
+        mainwindow::Tag().clear();
+    }
+
+    static QStringList subfolderNames(const frmSelectDir &picker)
+    {
+        QStringList names;
+        QTreeWidgetItem *open = picker.dirDirectory->currentItem();
+        for (int i = 0; open && i < open->childCount(); ++i)
+            names << open->child(i)->text(0);
+        return names;
+    }
+};
+
+} // namespace
+
+TEST_F(FolderPicker, OpensInTheStoredBaseDirectoryWhenTheMailboxIsEmpty)
+{
+    settings::Save(QStringLiteral("Base Directory"), roms);
+    frmSelectDir picker;
+    picker.load();
+    EXPECT_EQ(picker.dirDirectory->path(), roms);
+    EXPECT_EQ(picker.lblFilename->text(), roms);
+    EXPECT_EQ(QDir::currentPath(), roms);
+    EXPECT_TRUE(mainwindow::Tag().isEmpty());
+    EXPECT_EQ(subfolderNames(picker), (QStringList{QStringLiteral("Alpha"), QStringLiteral("zeta"), QStringLiteral(".wine")}));
+}
+
+TEST_F(FolderPicker, AStartFolderThatIsGoneOpensTheHomeFolder)
+{
+    struct Case {
+        QString mailbox;
+        QString base;
+    };
+    const QString gone = roms + QStringLiteral("/gone");
+    for (const Case &c : {Case{gone, roms}, Case{QString(), gone}}) {
+        settings::Save(QStringLiteral("Base Directory"), c.base);
+        mainwindow::Tag() = c.mailbox;
+        frmSelectDir picker;
+        picker.load();
+        EXPECT_EQ(picker.dirDirectory->path(), QDir::homePath());
+        EXPECT_TRUE(mainwindow::Tag().isEmpty());
+    }
+}
+
+TEST_F(FolderPicker, AStartFolderInTheMailboxWinsAndIsTakenOut)
+{
+    settings::Save(QStringLiteral("Base Directory"), roms);
+    mainwindow::Tag() = tools;
+    frmSelectDir picker;
+    picker.load();
+    EXPECT_EQ(picker.dirDirectory->path(), tools);
+    EXPECT_EQ(picker.drvDrive->drive(), QStorageInfo(tools).rootPath());
+    EXPECT_TRUE(mainwindow::Tag().isEmpty());
+}
+
+TEST_F(FolderPicker, SelectAnswersTheOpenFolderAndLeavesItCurrent)
+{
+    testsupport::modalWindows().on<frmSelectDir>([&](frmSelectDir &picker) {
+        // Opened, then another entry only highlighted: the open folder counts.
+        QTreeWidgetItem *alpha = picker.dirDirectory->currentItem()->child(0);
+        emit picker.dirDirectory->itemActivated(alpha, 0);
+        picker.dirDirectory->setCurrentItem(picker.dirDirectory->currentItem()->child(1));
+        picker.cmdSelect->click();
+    });
+    EXPECT_EQ(frmSelectDir::ChooseFolder(roms), roms + QStringLiteral("/Alpha"));
+    EXPECT_EQ(QDir::currentPath(), roms + QStringLiteral("/Alpha"));
+    EXPECT_TRUE(mainwindow::Tag().isEmpty());
+}
+
+TEST_F(FolderPicker, SelectRightAwayAnswersTheStartFolder)
+{
+    testsupport::modalWindows().on<frmSelectDir>([](frmSelectDir &picker) { picker.cmdSelect->click(); });
+    EXPECT_EQ(frmSelectDir::ChooseFolder(tools), tools);
+    EXPECT_EQ(QDir::currentPath(), tools);
+}
+
+TEST_F(FolderPicker, CancelAnswersNothingWhateverWasOpen)
+{
+    testsupport::modalWindows().on<frmSelectDir>([&](frmSelectDir &picker) {
+        picker.dirDirectory->setPath(tools);
+        picker.cmdCancel->click();
+    });
+    EXPECT_EQ(frmSelectDir::ChooseFolder(roms), QString());
+    // Closing the window by its title bar is a cancel as well.
+    testsupport::modalWindows().clear();
+    EXPECT_EQ(frmSelectDir::ChooseFolder(roms), QString());
+}
+
+TEST_F(FolderPicker, ChoosingADriveOpensItsRootAndTheParentsLeadBackUp)
+{
+    frmSelectDir picker;
+    mainwindow::Tag() = roms;
+    picker.load();
+
+    // The open folder sits under each of its parents, from the root down.
+    QStringList chain;
+    for (QTreeWidgetItem *item = picker.dirDirectory->currentItem(); item; item = item->parent())
+        chain.prepend(item->text(0));
+    EXPECT_EQ(chain, (QStringList{QStringLiteral("/")} + roms.split(QLatin1Char('/'), Qt::SkipEmptyParts)));
+
+    QTreeWidgetItem *parent = picker.dirDirectory->currentItem()->parent();
+    emit picker.dirDirectory->itemActivated(parent, 0);
+    EXPECT_EQ(picker.dirDirectory->path(), testsupport::tempDir());
+    EXPECT_EQ(picker.lblFilename->text(), testsupport::tempDir());
+
+    ASSERT_GE(picker.drvDrive->count(), 1);
+    EXPECT_EQ(picker.drvDrive->itemData(0).toString(), QStringLiteral("/"));
+    if (picker.drvDrive->currentIndex() != 0) {
+        picker.drvDrive->setCurrentIndex(0);
+        EXPECT_EQ(picker.dirDirectory->path(), QStringLiteral("/"));
+    } else if (picker.drvDrive->count() > 1) {
+        picker.drvDrive->setCurrentIndex(1);
+        EXPECT_EQ(picker.dirDirectory->path(), picker.drvDrive->itemData(1).toString());
+    }
+    EXPECT_EQ(QDir::currentPath(), picker.dirDirectory->path());
+}
+
+TEST_F(FolderPicker, Screenshot)
+{
+    mainwindow::Tag() = roms;
+    frmSelectDir picker;
+    picker.load();
+    testsupport::saveScreenshot(picker, QStringLiteral("frmSelectDir"));
+}
