@@ -42,20 +42,25 @@ namespace {
 
 constexpr qreal kSmallestCaptionPoints = 6.0;
 
-// Width the control needs to show its whole caption; 0 when it has none.
-int captionWidth(const QWidget *w)
+// True when the control shows its whole caption (or has none).
+bool captionShows(const QWidget *w)
 {
-    if (const auto *label = qobject_cast<const QLabel *>(w))
-        return label->wordWrap() || label->text().isEmpty() ? 0 : label->sizeHint().width();
+    if (const auto *label = qobject_cast<const QLabel *>(w)) {
+        if (label->text().isEmpty())
+            return true;
+        if (label->wordWrap())
+            return label->heightForWidth(label->width()) <= label->height();
+        return label->sizeHint().width() <= label->width();
+    }
     if (qobject_cast<const QCheckBox *>(w) || qobject_cast<const QRadioButton *>(w))
-        return w->sizeHint().width();
+        return w->sizeHint().width() <= w->width();
     if (const auto *button = qobject_cast<const QPushButton *>(w)) {
         // A push button's size hint has a style minimum; only its text matters here.
         QString text = button->text();
         text.remove(QLatin1Char('&'));
-        return text.isEmpty() ? 0 : button->fontMetrics().horizontalAdvance(text) + 8;
+        return text.isEmpty() || button->fontMetrics().horizontalAdvance(text) + 8 <= button->width();
     }
-    return 0;
+    return true;
 }
 
 } // namespace
@@ -65,7 +70,7 @@ void FitCaptions(QWidget *root)
     const QList<QWidget *> controls = root->findChildren<QWidget *>();
     const auto anyCaptionCut = [&] {
         return std::any_of(controls.begin(), controls.end(),
-                           [](const QWidget *w) { return captionWidth(w) > w->width(); });
+                           [](const QWidget *w) { return !captionShows(w); });
     };
     QFont font = root->font();
     while (anyCaptionCut() && font.pointSizeF() > kSmallestCaptionPoints) {

@@ -30,8 +30,8 @@ protected:
 };
 
 // Classic layouts were measured for a narrower font than Linux desktops use.
-// When a label, check box, option button or push button under `root` is too
-// narrow for its caption, the font of the whole of `root` steps down half a
+// When a label (one line or wrapped), check box, option button or push button
+// under `root` is too small for its caption, the font of the whole of `root` steps down half a
 // point at a time (to 6 points at the least) until every caption shows: one
 // size for the whole window keeps it even.
 void FitCaptions(QWidget *root);
