@@ -292,7 +292,7 @@ void frmOptions::FitPathLabel(FolderLabel *label, int limitTwips)
 
 void frmOptions::cmdBaseDir_Click()
 {
-    const QString chosen = frmSelectDir::ChooseFolder();
+    const QString chosen = frmSelectDir::ChooseFolder(this);
     lblBaseDir->setCaption(chosen.isEmpty() ? m_settings.BaseDirectory : chosen);
     if (!FolderHoldsRoms(lblBaseDir->path()))
         msgbox::MsgBox(QStringLiteral("No ROMs found in directory:") + CR + lblBaseDir->text() + CR
@@ -303,7 +303,7 @@ void frmOptions::cmdBaseDir_Click()
 void frmOptions::toolDir_Click(int tool)
 {
     const ToolRow &row = m_tools[tool];
-    const QString chosen = frmSelectDir::ChooseFolder(row.lblDir->path());
+    const QString chosen = frmSelectDir::ChooseFolder(this, row.lblDir->path());
     row.lblDir->setCaption(chosen.isEmpty() ? m_settings.*(row.tool->folder) : chosen);
     const QString folder = row.lblDir->path();
     if (!FolderHoldsAnyOf(folder, row.tool->programFiles))

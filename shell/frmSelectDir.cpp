@@ -51,11 +51,11 @@ frmSelectDir::frmSelectDir(QWidget *parent)
     controls::FitCaptions(client());
 }
 
-QString frmSelectDir::ChooseFolder(const QString &startFolder)
+QString frmSelectDir::ChooseFolder(QWidget *parent, const QString &startFolder)
 {
     if (!startFolder.isEmpty())
         mainwindow::Tag() = startFolder;
-    frmSelectDir picker;
+    frmSelectDir picker(parent);
     forms::ShowModal(picker);
     return std::exchange(picker.Tag, QString());
 }

@@ -18,8 +18,9 @@ public:
     explicit frmSelectDir(QWidget *parent = nullptr);
 
     // The whole exchange as every caller makes it: puts the start folder (if
-    // any) into the mailbox, shows the picker modally and returns its answer.
-    static QString ChooseFolder(const QString &startFolder = QString());
+    // any) into the mailbox, shows the picker modally over `parent` and
+    // returns its answer.
+    static QString ChooseFolder(QWidget *parent, const QString &startFolder = QString());
 
     QLabel *lblLookIn;
     DriveList *drvDrive;

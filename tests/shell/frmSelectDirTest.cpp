@@ -97,7 +97,7 @@ TEST_F(FolderPicker, SelectAnswersTheOpenFolderAndLeavesItCurrent)
         picker.dirDirectory->setCurrentItem(picker.dirDirectory->currentItem()->child(1));
         picker.cmdSelect->click();
     });
-    EXPECT_EQ(frmSelectDir::ChooseFolder(roms), roms + QStringLiteral("/Alpha"));
+    EXPECT_EQ(frmSelectDir::ChooseFolder(nullptr, roms), roms + QStringLiteral("/Alpha"));
     EXPECT_EQ(QDir::currentPath(), roms + QStringLiteral("/Alpha"));
     EXPECT_TRUE(mainwindow::Tag().isEmpty());
 }
@@ -105,7 +105,7 @@ TEST_F(FolderPicker, SelectAnswersTheOpenFolderAndLeavesItCurrent)
 TEST_F(FolderPicker, SelectRightAwayAnswersTheStartFolder)
 {
     testsupport::modalWindows().on<frmSelectDir>([](frmSelectDir &picker) { picker.cmdSelect->click(); });
-    EXPECT_EQ(frmSelectDir::ChooseFolder(tools), tools);
+    EXPECT_EQ(frmSelectDir::ChooseFolder(nullptr, tools), tools);
     EXPECT_EQ(QDir::currentPath(), tools);
 }
 
@@ -115,10 +115,10 @@ TEST_F(FolderPicker, CancelAnswersNothingWhateverWasOpen)
         picker.dirDirectory->setPath(tools);
         picker.cmdCancel->click();
     });
-    EXPECT_EQ(frmSelectDir::ChooseFolder(roms), QString());
+    EXPECT_EQ(frmSelectDir::ChooseFolder(nullptr, roms), QString());
     // Closing the window by its title bar is a cancel as well.
     testsupport::modalWindows().clear();
-    EXPECT_EQ(frmSelectDir::ChooseFolder(roms), QString());
+    EXPECT_EQ(frmSelectDir::ChooseFolder(nullptr, roms), QString());
 }
 
 TEST_F(FolderPicker, ChoosingADriveOpensItsRootAndTheParentsLeadBackUp)
