@@ -101,6 +101,7 @@ bool RomRenamer::moveIntoTemporaryFolder(const QList<RomFileRecord> &files, int3
             const QString newName = freeTemporaryName(file.identification());
             if (!move(source, m_temporaryDir + newName, false, filler))
                 return false;
+            m_movedByName.insert(newName, m_moved.size());
             m_moved.append(MovedRom{source, newName});
         }
         m_hooks.progress(ProgressPercent(25, 25, i, count));
@@ -109,17 +110,22 @@ bool RomRenamer::moveIntoTemporaryFolder(const QList<RomFileRecord> &files, int3
     return true;
 }
 
-QString RomRenamer::freeTemporaryName(const QString &title) const
+QString RomRenamer::freeTemporaryName(const QString &title)
 {
-    const QString fileName = title + QStringLiteral(".vb");
-    QString name = fileName;
-    for (int copy = 1; m_fileSystem.exists(m_temporaryDir + name); ++copy) {
+    // Copy 0 is the title itself, 1 "Copy of", then "Copy (2) of" and on;
+    // each title's count goes on from its last name, so n copies cost n looks.
+    const auto copyName = [&title](int copy) {
+        const QString fileName = title + QStringLiteral(".vb");
+        if (copy == 0)
+            return fileName;
         if (copy == 1)
-            name = QStringLiteral("Copy of ") + name;
-        else
-            name = QStringLiteral("Copy (%1) of ").arg(copy) + fileName;
-    }
-    return name;
+            return QStringLiteral("Copy of ") + fileName;
+        return QStringLiteral("Copy (%1) of ").arg(copy) + fileName;
+    };
+    int &copy = m_nextCopy[title];
+    while (m_fileSystem.exists(m_temporaryDir + copyName(copy)))
+        ++copy;
+    return copyName(copy++);
 }
 
 bool RomRenamer::prepareTargetFolder(bool moveRoms)
@@ -183,10 +189,8 @@ void RomRenamer::putBack(MovedRom &rom)
 
 RomRenamer::MovedRom *RomRenamer::movedRomNamed(const QString &name)
 {
-    for (MovedRom &rom : m_moved)
-        if (rom.newName == name)
-            return &rom;
-    return nullptr;
+    const auto found = m_movedByName.constFind(name);
+    return found == m_movedByName.cend() ? nullptr : &m_moved[*found];
 }
 
 void RomRenamer::removeTemporaryFolder()

@@ -7,6 +7,7 @@
 // their old names back, and in the last stage every file is still put in
 // place. Only the moves, not the files' bytes, cost time.
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -42,7 +43,7 @@ private:
 
     bool createTemporaryFolder();
     bool moveIntoTemporaryFolder(const QList<RomFileRecord> &files, int32_t maxNameLength);
-    QString freeTemporaryName(const QString &title) const;
+    QString freeTemporaryName(const QString &title);
     bool prepareTargetFolder(bool moveRoms);
     void moveOutOfTemporaryFolder();
     void putBackAll();
@@ -63,6 +64,8 @@ private:
     QString m_temporaryDir;
     QString m_targetDir;
     QList<MovedRom> m_moved;
+    QHash<QString, qsizetype> m_movedByName;
+    QHash<QString, int> m_nextCopy; // per title
     QString m_log;
     QStringList m_failures;
 };

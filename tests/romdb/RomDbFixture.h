@@ -11,6 +11,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
+
+// Readable failures for texts.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 class RomDbFixture : public ::testing::Test {
 protected:
