@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <limits>
 
@@ -121,4 +122,31 @@ CheckedImage CheckVbRomImage(const QString &path, bool showMessages)
     if (!VbRomHeader::reservedBytesAreZero(image))
         return fail(kInvalid, showMessages);
     return CheckedImage{RomCheck::Ok, image};
+}
+
+std::optional<QString> WriteVbRomImage(const QString &path, const QByteArray &image)
+{
+    QSaveFile file(path);
+    // Never fall back to writing over the file in place: that could tear it.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (file.write(image) != image.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return std::nullopt;
+}
+
+QString RomSizeText(qint64 length)
+{
+    constexpr double kBytesPerMegabit = 131072.0;
+    const double megabits = double(length) / kBytesPerMegabit;
+    // 'g' with 15 digits writes no exponent for any length a file can have
+    // here (545 bytes up to 2 GiB) and drops trailing zeros.
+    return QString::number(length) + QStringLiteral(" Bytes  (") + QString::number(megabits, 'g', 15)
+           + QStringLiteral(" MBit)");
 }

@@ -31,6 +31,9 @@ struct VbRomHeader {
     QString versionText() const;
 };
 
+// The filter of every ROM open and save dialog.
+inline const QString RomFileFilter = QStringLiteral("Virtual Boy ROM Image (*.vb)|*.vb|All Files (*.*)|*.*");
+
 // The outcome of checking an image file. Unreadable: the file exists but
 // can't be read as a whole (a folder, no permission, a failing read).
 enum class RomCheck { Ok, Missing, TooSmall, Invalid, Unreadable };
@@ -43,3 +46,12 @@ struct CheckedImage {
 // Reads and checks the image at `path` without creating, changing or
 // deleting any file. With showMessages, a failure shows its message box.
 CheckedImage CheckVbRomImage(const QString &path, bool showMessages = true);
+
+// Writes the whole image to `path` through a temporary file beside it that
+// replaces the old file only once it is complete, so a failure never leaves
+// a torn image. Returns the reason of a failure, nullopt on success.
+std::optional<QString> WriteVbRomImage(const QString &path, const QByteArray &image);
+
+// "65536 Bytes  (0.5 MBit)": the length in bytes and in megabits (131072
+// bytes each), the megabits with up to 15 significant digits.
+QString RomSizeText(qint64 length);

@@ -15,6 +15,7 @@
 #include "Paths.h"
 #include "Registry.h"
 #include "cRegistry.h"
+#include "frmRomInfo.h"
 
 namespace {
 
@@ -80,6 +81,7 @@ void frmMain::createMenus()
     mnuHelp->addSeparator();
     mnuHelpAbout = item(mnuHelp, "&About Zandrel Utils...", QKeySequence(Qt::CTRL | Qt::Key_F1));
 
+    connect(mnuFileRom, &QAction::triggered, this, &frmMain::mnuFileRom_Click);
     connect(mnuFileOptions, &QAction::triggered, this, &frmMain::mnuFileOptions_Click);
     connect(mnuFileQuit, &QAction::triggered, this, &frmMain::mnuFileQuit_Click);
     connect(mnuHelpHelp, &QAction::triggered, this, &frmMain::mnuHelpHelp_Click);
@@ -103,10 +105,11 @@ void frmMain::createButtons()
     setTabOrder(cmdEmus, cmdUtils);
     setTabOrder(cmdUtils, cmdOptions);
 
+    connect(cmdRomInfo, &QPushButton::clicked, this, &frmMain::cmdRomInfo_Click);
     connect(cmdOptions, &QPushButton::clicked, this, &frmMain::cmdOptions_Click);
 
     // Windows that later versions of the program add.
-    m_notYetBuilt = {mnuFileRom, cmdRomInfo, mnuFileViewer, cmdTileViewer, mnuFileDatabase, cmdRomDatabase,
+    m_notYetBuilt = {mnuFileViewer, cmdTileViewer, mnuFileDatabase, cmdRomDatabase,
                      mnuFileRealityBoy, mnuFileVirtualE, mnuFileRedDragon, cmdEmus, cmdUtils,
                      mnuFileOptions, cmdOptions, mnuHelpAbout};
     for (QObject *entry : std::as_const(m_notYetBuilt))
@@ -221,6 +224,17 @@ void frmMain::applyClassicLook()
     for (QPushButton *b : {cmdRomInfo, cmdTileViewer, cmdRomDatabase, cmdEmus, cmdUtils, cmdOptions})
         b->show();
     centre();
+}
+
+void frmMain::cmdRomInfo_Click()
+{
+    mnuFileRom_Click();
+}
+
+void frmMain::mnuFileRom_Click()
+{
+    frmRomInfo window(this);
+    forms::ShowModal(window);
 }
 
 void frmMain::cmdOptions_Click()

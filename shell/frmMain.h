@@ -60,6 +60,8 @@ public:
     QPlainTextEdit *txtHelp;
 
 public slots:
+    void mnuFileRom_Click();
+    void cmdRomInfo_Click();
     void cmdOptions_Click();
     void mnuFileOptions_Click();
     void mnuFileQuit_Click();

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "TestSupport.h"
 #include "VbRomHeader.h"
@@ -158,4 +159,45 @@ TEST(CheckVbRomImage, WithoutMessagesTheSameTestsApplySilently)
     EXPECT_EQ(CheckVbRomImage(testsupport::writeFile(QStringLiteral("c.vb"), image(600)), false).result,
               RomCheck::Ok);
     EXPECT_TRUE(testsupport::messageBoxes().calls.isEmpty());
+}
+
+TEST(RomSizeText, BytesAndMegabits)
+{
+    const std::pair<qint64, const char *> cases[] = {
+        {524288, "524288 Bytes  (4 MBit)"},
+        {65536, "65536 Bytes  (0.5 MBit)"},
+        {131072, "131072 Bytes  (1 MBit)"},
+        {196608, "196608 Bytes  (1.5 MBit)"},
+        {545, "545 Bytes  (0.00415802001953125 MBit)"},
+        {2097152, "2097152 Bytes  (16 MBit)"},
+        {1000000, "1000000 Bytes  (7.62939453125 MBit)"},
+    };
+    for (const auto &[length, text] : cases)
+        EXPECT_EQ(RomSizeText(length), QString::fromLatin1(text));
+}
+
+TEST(WriteVbRomImage, ReplacesTheWholeFileAndKeepsItsPermissions)
+{
+    const QString path = testsupport::writeFile(QStringLiteral("long.vb"), QByteArray(5000, 'x'));
+    const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QFile::setPermissions(path, permissions);
+    EXPECT_FALSE(WriteVbRomImage(path, QByteArray(1000, 'y')));
+    EXPECT_EQ(testsupport::readFile(path), QByteArray(1000, 'y'));
+    // Owner, group and others; the "user" bits only mirror them for us.
+    EXPECT_EQ(QFile::permissions(path) & 0x7077, permissions);
+}
+
+TEST(WriteVbRomImage, AFailureNamesItsReasonAndLeavesNoFileBehind)
+{
+    const QString dir = testsupport::tempDir();
+    const auto intoMissingFolder = WriteVbRomImage(dir + QStringLiteral("/no/such/folder/a.vb"), QByteArray(600, 'y'));
+    ASSERT_TRUE(intoMissingFolder);
+    EXPECT_FALSE(intoMissingFolder->isEmpty());
+    EXPECT_FALSE(QFile::exists(dir + QStringLiteral("/no")));
+
+    const QString folder = dir + QStringLiteral("/folder.vb");
+    QDir().mkpath(folder);
+    EXPECT_TRUE(WriteVbRomImage(folder, QByteArray(600, 'y')));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden).size(), 0);
 }
