@@ -158,6 +158,10 @@ void frmRomInfo::createControls()
     for (QLabel *label : {lblMbit, static_cast<QLabel *>(lblTitle), lblIdentify})
         label->setTextFormat(Qt::PlainText);
 
+    // Enter in a header box must not press a button of the window.
+    cmdJapaneseIme->setAutoDefault(false);
+    cmdRevert->setAutoDefault(false);
+
     setHeaderControlsEnabled(false);
     fraIdentify->setEnabled(false);
     lblIdentify->setEnabled(false);
