@@ -64,12 +64,15 @@ QString RomDatabase::filePath(int32_t index) const
     return paths::AppendFileToDir(m_folder, m_files.at(index).name);
 }
 
-void RomDatabase::ResetFileStates()
+bool RomDatabase::ResetFileStates()
 {
+    if (busy())
+        return false;
     for (RomFileRecord &file : m_files)
         file = RomFileRecord::listed(file.name);
     if (m_hooks.listingChanged)
         m_hooks.listingChanged();
+    return true;
 }
 
 void RomDatabase::IdentifyRomFile(int32_t index)
@@ -133,7 +136,15 @@ void RomDatabase::changed(int32_t index) const
         m_hooks.fileChanged(index);
 }
 
-void RomDatabase::IdentifyAllFiles(int32_t from, int32_t span)
+bool RomDatabase::IdentifyAllFiles(int32_t from, int32_t span)
+{
+    if (busy())
+        return false;
+    identifyAll(from, span);
+    return true;
+}
+
+void RomDatabase::identifyAll(int32_t from, int32_t span)
 {
     BusyScope busy(*this);
     const int32_t count = fileCount();
@@ -160,7 +171,7 @@ RunOutcome RomDatabase::RenameAndMoveRoms(bool moveRoms)
         return renamed.outcome;
     if (m_hooks.cancelled())
         return RunOutcome::Cancelled;
-    IdentifyAllFiles(75, 25);
+    identifyAll(75, 25);
     m_hooks.progress(100);
     return m_hooks.cancelled() ? RunOutcome::Cancelled : RunOutcome::Completed;
 }

@@ -34,13 +34,15 @@ public:
     QString fileLine(int32_t index) const;
     QString filePath(int32_t index) const;
     // Every file back to "[YET TO BE IDENTIFIED]", as a run starts.
-    void ResetFileStates();
+    // Refused (false) while a run is going on.
+    bool ResetFileStates();
 
     // Identifies file `index` into its record, then lets window events run.
     void IdentifyRomFile(int32_t index);
     // Identifies every listed file in order; progress goes from `from`
-    // towards from + span, one step per file.
-    void IdentifyAllFiles(int32_t from, int32_t span);
+    // towards from + span, one step per file. Refused (false) while a run
+    // is going on, so a run can't start inside another.
+    bool IdentifyAllFiles(int32_t from, int32_t span);
 
     // Renames and moves the identified files (into "VBoyRen" with
     // moveRoms), lists the folder that then holds them and identifies it
@@ -63,6 +65,7 @@ private:
     class BusyScope;
 
     void identify(int32_t index);
+    void identifyAll(int32_t from, int32_t span);
     void listFolder(const QString &folder);
     void changed(int32_t index) const;
 

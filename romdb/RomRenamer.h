@@ -26,6 +26,7 @@ struct RenameResult {
     QString folder;  // where the renamed ROM files now are
 };
 
+// One object makes one pass.
 class RomRenamer {
 public:
     // `drawNumber` gives 0-999 for the temporary folder's name.

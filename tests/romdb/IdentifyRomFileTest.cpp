@@ -146,18 +146,22 @@ TEST_F(IdentifyRomFile, CancelTestsAfterTheFirstChecksumAndBeforeTheHackedMark)
     EXPECT_EQ(db.fileLine(1), QStringLiteral("intact.vb - 3D Tetris (U) [!]"));
 }
 
-TEST_F(IdentifyRomFile, ListingIsRefusedWhileARunIsOn)
+TEST_F(IdentifyRomFile, ListingAndASecondRunAreRefusedWhileARunIsOn)
 {
     put("a.vb", craftedroms::UnknownImage(4096));
     put("b.vb", craftedroms::UnknownImage(4096));
     RomDatabase *database = nullptr;
-    bool refused = false;
-    onEvents = [&] { refused = !database->ListFolder(testsupport::tempDir()); };
+    int refused = 0;
+    onEvents = [&] {
+        refused += !database->ListFolder(testsupport::tempDir());
+        refused += !database->ResetFileStates();
+        refused += !database->IdentifyAllFiles(0, 100);
+    };
     RomDatabase db(hooks());
     database = &db;
     db.ListFolder(folder);
-    db.IdentifyAllFiles(0, 100);
-    EXPECT_TRUE(refused);
+    EXPECT_TRUE(db.IdentifyAllFiles(0, 100));
+    EXPECT_EQ(refused, 6);
     EXPECT_EQ(db.folder(), folder);
     EXPECT_EQ(db.files()[1].state, RomState::Unknown);
 }

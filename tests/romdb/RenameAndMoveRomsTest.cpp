@@ -181,6 +181,15 @@ TEST_F(RenameAndMoveRoms, CreatesVBoyRenAndLogsIt)
     expectCollectionIntact(before);
 }
 
+TEST_F(RenameAndMoveRoms, NamesComeFromTheFolderNotFromTheTrimmedLine)
+{
+    put(" leading blank.vb", craftedroms::CatalogueImage(kCroach));
+    RomDatabase &db = identified();
+    ASSERT_EQ(db.RenameAndMoveRoms(false), RunOutcome::Completed);
+    EXPECT_EQ(Names(folder), QStringList({"Croach, The (PD).vb"}));
+    expectCollectionIntact(before);
+}
+
 TEST_F(RenameAndMoveRoms, OnlyUnknownAndInvalidFilesMoveNothing)
 {
     put("u.vb", craftedroms::UnknownImage(4096));
