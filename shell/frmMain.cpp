@@ -38,6 +38,7 @@ frmMain::frmMain(QWidget *parent)
     setClientSizeTwips(kClassicClientWidth, kClassicClientHeight);
     createMenus();
     createButtons();
+    createPictureMenu();
 
     txtHelp = new QPlainTextEdit(client());
     txtHelp->setVisible(false);
@@ -187,8 +188,8 @@ void frmMain::Form_Load()
 
     PowerState = 0;
     applyEnabledSettings();
-    // The graphical look comes with a later version; until then every start
-    // uses the classic look.
+    if (m_settings.VbMainMenuTheme)
+        applyGraphicalLookAtLoad();
 
     msgbox::MsgBox(QStringLiteral("Thankyou for beta testing Zandrel Utilities.") + CR
                        + QStringLiteral("Please note that the tile viewer and the Virtual-E") + CR
@@ -219,11 +220,18 @@ void frmMain::applyEnabledSettings()
 void frmMain::applyClassicLook()
 {
     setClientSizeTwips(kClassicClientWidth, kClassicClientHeight);
-    mnuFile->menuAction()->setVisible(true);
-    mnuHelp->menuAction()->setVisible(true);
-    for (QPushButton *b : {cmdRomInfo, cmdTileViewer, cmdRomDatabase, cmdEmus, cmdUtils, cmdOptions})
-        b->show();
+    setClassicControlsVisible(true);
+    hidePictureSurface();
+    unsetCursor();
     centre();
+}
+
+void frmMain::setClassicControlsVisible(bool visible)
+{
+    mnuFile->menuAction()->setVisible(visible);
+    mnuHelp->menuAction()->setVisible(visible);
+    for (QPushButton *b : {cmdRomInfo, cmdTileViewer, cmdRomDatabase, cmdEmus, cmdUtils, cmdOptions})
+        b->setVisible(visible);
 }
 
 void frmMain::cmdRomInfo_Click()
@@ -247,7 +255,10 @@ void frmMain::mnuFileOptions_Click()
     GetRegistry();
     PowerState = 0;
     applyEnabledSettings();
-    applyClassicLook();
+    if (m_settings.VbMainMenuTheme)
+        applyGraphicalLookAfterOptions();
+    else
+        applyClassicLook();
     forms::DoEvents();
 }
 
