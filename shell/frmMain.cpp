@@ -15,6 +15,8 @@
 #include "Paths.h"
 #include "Registry.h"
 #include "cRegistry.h"
+#include "frmAbout.h"
+#include "frmOptions.h"
 #include "frmRomInfo.h"
 
 namespace {
@@ -87,6 +89,7 @@ void frmMain::createMenus()
     connect(mnuFileQuit, &QAction::triggered, this, &frmMain::mnuFileQuit_Click);
     connect(mnuHelpHelp, &QAction::triggered, this, &frmMain::mnuHelpHelp_Click);
     connect(mnuHelpCodes, &QAction::triggered, this, &frmMain::mnuHelpCodes_Click);
+    connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
 }
 
 void frmMain::createButtons()
@@ -111,8 +114,7 @@ void frmMain::createButtons()
 
     // Windows that later versions of the program add.
     m_notYetBuilt = {mnuFileViewer, cmdTileViewer, mnuFileDatabase, cmdRomDatabase,
-                     mnuFileRealityBoy, mnuFileVirtualE, mnuFileRedDragon, cmdEmus, cmdUtils,
-                     mnuFileOptions, cmdOptions, mnuHelpAbout};
+                     mnuFileRealityBoy, mnuFileVirtualE, mnuFileRedDragon, cmdEmus, cmdUtils};
     for (QObject *entry : std::as_const(m_notYetBuilt))
         setEntryEnabled(entry, false);
 }
@@ -252,6 +254,8 @@ void frmMain::cmdOptions_Click()
 
 void frmMain::mnuFileOptions_Click()
 {
+    frmOptions options(this);
+    forms::ShowModal(options);
     GetRegistry();
     PowerState = 0;
     applyEnabledSettings();
@@ -276,4 +280,10 @@ void frmMain::mnuHelpHelp_Click()
 void frmMain::mnuHelpCodes_Click()
 {
     help::ShowTopic(QStringLiteral("ROM ID Codes"));
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    frmAbout about(this);
+    forms::ShowModal(about);
 }

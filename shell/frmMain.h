@@ -105,6 +105,7 @@ public slots:
     void mnuFileQuit_Click();
     void mnuHelpHelp_Click();
     void mnuHelpCodes_Click();
+    void mnuHelpAbout_Click();
 
     void imgPrecaution_Click(int16_t Index);
     void imgTitle_Click(int16_t Index);
