@@ -82,12 +82,10 @@ void frmOptions::createGeneralFrame()
     lblMruItems1 = Place<QLabel>(fraGeneral, 2880, 1230, 615, 255, QStringLiteral("entries"));
     cmdMruItems = Place<QPushButton>(fraGeneral, 3480, 1200, 855, 255, QStringLiteral("Clear"));
 
-    for (QWidget *w : {static_cast<QWidget *>(lblMruItems), static_cast<QWidget *>(lblMruItems1),
-                       static_cast<QWidget *>(cmdMruItems), static_cast<QWidget *>(optThemeCol[0]),
-                       static_cast<QWidget *>(optThemeCol[1])})
-        w->setEnabled(false);
-    // The count only counts while the list is on.
-    vscMruItems->setEnabled(false);
+    for (QRadioButton *option : optThemeCol)
+        option->setEnabled(false);
+    // The scroll bar too: the count only counts while the list is on.
+    setMruControlsEnabled(false);
 }
 
 void frmOptions::createInfoDatabaseViewerFrame()
