@@ -9,6 +9,14 @@
 
 namespace controls {
 
+void ChangeLabel::setCaption(const QString &caption)
+{
+    if (caption == text())
+        return;
+    setText(caption);
+    emit captionChanged();
+}
+
 CommandButton::CommandButton(const QString &caption, QWidget *parent)
     : QPushButton(caption, parent)
 {

@@ -1,6 +1,7 @@
 #pragma once
 // Controls placed the classic way: at twip positions on a form's client area.
 
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -16,6 +17,21 @@ Control *Place(QWidget *parent, int left, int top, int width, int height, Args &
     c->setGeometry(forms::TwipsRect(left, top, width, height));
     return c;
 }
+
+// A label whose caption, set through setCaption, announces each change, as
+// the classic label's Change event does: setting the caption it already has
+// announces nothing.
+class ChangeLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+    QString caption() const { return text(); }
+    void setCaption(const QString &caption);
+
+signals:
+    void captionChanged();
+};
 
 // A push button whose caption wraps onto several lines when it is wider than
 // the button, as the classic small launcher buttons need. The caption stays

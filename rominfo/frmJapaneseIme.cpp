@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ChangeLabel.h"
 #include "Controls.h"
 #include "Fonts.h"
 #include "KanaToRomaji.h"
@@ -101,7 +100,7 @@ const std::array<KanaButton, frmJapaneseIme::kKanaCount> &kanaButtons()
 
 } // namespace
 
-frmJapaneseIme::frmJapaneseIme(ChangeLabel &romTitle, QWidget *parent)
+frmJapaneseIme::frmJapaneseIme(controls::ChangeLabel &romTitle, QWidget *parent)
     : Form(parent)
     , m_romTitle(romTitle)
 {

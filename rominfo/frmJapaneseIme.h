@@ -7,7 +7,9 @@
 
 #include "Forms.h"
 
+namespace controls {
 class ChangeLabel;
+}
 class QLineEdit;
 class QPushButton;
 
@@ -17,7 +19,7 @@ public:
     static constexpr int kKanaCount = 63;
 
     // `romTitle` is the ROM information window's title label.
-    explicit frmJapaneseIme(ChangeLabel &romTitle, QWidget *parent = nullptr);
+    explicit frmJapaneseIme(controls::ChangeLabel &romTitle, QWidget *parent = nullptr);
 
     QLineEdit *txtRomTitle;
     std::array<QPushButton *, kKanaCount> cmdKatakana{};
@@ -41,5 +43,5 @@ protected:
 private:
     void createKanaButtons();
 
-    ChangeLabel &m_romTitle;
+    controls::ChangeLabel &m_romTitle;
 };

@@ -14,7 +14,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "ChangeLabel.h"
 #include "Controls.h"
 #include "Fonts.h"
 #include "HelpTopics.h"
@@ -120,7 +119,7 @@ void frmRomInfo::createControls()
     lblMbit = Place<QLabel>(fraMbit, 120, 240, 3375, 255);
 
     fraTitle = Place<QGroupBox>(c, 120, 600, 3615, 675, QStringLiteral("ROM Title:"));
-    lblTitle = Place<ChangeLabel>(fraTitle, 120, 240, 2535, 315);
+    lblTitle = Place<controls::ChangeLabel>(fraTitle, 120, 240, 2535, 315);
     cmdJapaneseIme = Place<QPushButton>(fraTitle, 2760, 240, 735, 315, QStringLiteral("Edit..."));
 
     fraManufacturer = Place<QGroupBox>(c, 120, 1320, 3615, 675, QStringLiteral("Manufacturer ID:"));
@@ -172,7 +171,7 @@ void frmRomInfo::createControls()
     connect(cmbManufacturer, &QComboBox::currentIndexChanged, this, &frmRomInfo::cmbManufacturer_Click);
     connect(txtManufacturer, &QLineEdit::textChanged, this, &frmRomInfo::txtManufacturer_Change);
     connect(txtRomId, &QLineEdit::textChanged, this, &frmRomInfo::txtRomId_Change);
-    connect(lblTitle, &ChangeLabel::captionChanged, this, &frmRomInfo::lbltitle_Change);
+    connect(lblTitle, &controls::ChangeLabel::captionChanged, this, &frmRomInfo::lbltitle_Change);
 }
 
 void frmRomInfo::createMenus()

@@ -12,7 +12,9 @@
 #include "Forms.h"
 #include "RecentRomList.h"
 
+namespace controls {
 class ChangeLabel;
+}
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -40,7 +42,7 @@ public:
     QGroupBox *fraMbit;
     QLabel *lblMbit;
     QGroupBox *fraTitle;
-    ChangeLabel *lblTitle;
+    controls::ChangeLabel *lblTitle;
     QPushButton *cmdJapaneseIme;
     QGroupBox *fraManufacturer;
     QComboBox *cmbManufacturer;

@@ -24,19 +24,10 @@ constexpr int kFolderLabelIndent = 3;
 } // namespace
 
 FolderLabel::FolderLabel(QWidget *parent)
-    : QLabel(parent)
+    : ChangeLabel(parent)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setIndent(kFolderLabelIndent);
-}
-
-void FolderLabel::setCaption(const QString &caption)
-{
-    if (caption == text())
-        return;
-    setText(caption);
-    if (Change)
-        Change();
 }
 
 frmOptions::frmOptions(QWidget *parent)
@@ -158,13 +149,13 @@ void frmOptions::connectHandlers()
     connect(chkMruItems, &QCheckBox::toggled, this, &frmOptions::chkMruItems_Click);
     connect(vscMruItems, &QScrollBar::valueChanged, this, &frmOptions::vscMruItems_Change);
 
-    lblBaseDir->Change = [this] { lblBaseDir_Change(); };
-    lblRboyDir->Change = [this] { lblRboyDir_Change(); };
-    lblVirteDir->Change = [this] { lblVirteDir_Change(); };
-    lblRdragDir->Change = [this] { lblRdragDir_Change(); };
-    lblVECCDir->Change = [this] { lblVECCDir_Change(); };
-    lblEnvironmentDir->Change = [this] { lblEnvironmentDir_Change(); };
-    lblVBDKDir->Change = [this] { lblVBDKDir_Change(); };
+    connect(lblBaseDir, &FolderLabel::captionChanged, this, &frmOptions::lblBaseDir_Change);
+    connect(lblRboyDir, &FolderLabel::captionChanged, this, &frmOptions::lblRboyDir_Change);
+    connect(lblVirteDir, &FolderLabel::captionChanged, this, &frmOptions::lblVirteDir_Change);
+    connect(lblRdragDir, &FolderLabel::captionChanged, this, &frmOptions::lblRdragDir_Change);
+    connect(lblVECCDir, &FolderLabel::captionChanged, this, &frmOptions::lblVECCDir_Change);
+    connect(lblEnvironmentDir, &FolderLabel::captionChanged, this, &frmOptions::lblEnvironmentDir_Change);
+    connect(lblVBDKDir, &FolderLabel::captionChanged, this, &frmOptions::lblVBDKDir_Change);
 
     connect(cmdBaseDir, &QPushButton::clicked, this, &frmOptions::cmdBaseDir_Click);
     connect(cmdRboyDir, &QPushButton::clicked, this, &frmOptions::cmdRboyDir_Click);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <tuple>
 
+#include "Controls.h"
 #include "Forms.h"
 #include "SettingsRecord.h"
 
@@ -20,16 +21,13 @@ struct ToolDefinition;
 
 // A folder label: shows a path (shortened when too wide) with the whole path
 // as its tooltip. Setting a different caption runs its Change handler.
-class FolderLabel : public QLabel {
+class FolderLabel : public controls::ChangeLabel {
     Q_OBJECT
 public:
     explicit FolderLabel(QWidget *parent = nullptr);
 
-    void setCaption(const QString &caption);
     // The whole path the label stands for.
     QString path() const { return toolTip(); }
-
-    std::function<void()> Change;
 };
 
 class frmOptions : public forms::Form {

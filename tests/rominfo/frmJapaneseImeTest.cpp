@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QSet>
 
-#include "ChangeLabel.h"
+#include "Controls.h"
 #include "Fonts.h"
 #include "RomInfoFixture.h"
 #include "TestSupport.h"
@@ -27,7 +27,7 @@ QString kana(const char *bytes)
 // The editor on its own, over a title label as the ROM window has it.
 class TitleEditor : public ::testing::Test {
 protected:
-    ChangeLabel title;
+    controls::ChangeLabel title;
     frmJapaneseIme editor{title};
 
     void openWith(const QString &caption)

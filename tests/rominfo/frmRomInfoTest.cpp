@@ -11,7 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "ChangeLabel.h"
+#include "Controls.h"
 #include "Fonts.h"
 #include "MainWindowState.h"
 #include "Paths.h"

@@ -1,9 +1,0 @@
-#include "ChangeLabel.h"
-
-void ChangeLabel::setCaption(const QString &caption)
-{
-    if (caption == text())
-        return;
-    setText(caption);
-    emit captionChanged();
-}
