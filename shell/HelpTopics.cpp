@@ -1,5 +1,6 @@
 #include "HelpTopics.h"
 
+#include <QApplication>
 #include <QHash>
 #include <QObject>
 #include <QPlainTextEdit>
@@ -40,7 +41,8 @@ QString SourceText(const QString &topicKey)
 void ShowTopic(const QString &topicKey)
 {
     mainwindow::Tag() = topicKey;
-    frmHelp viewer;
+    // Owned by the asking window, so the window manager keeps it above it.
+    frmHelp viewer(QApplication::activeWindow());
     forms::ShowModal(viewer);
 }
 

@@ -106,9 +106,12 @@ class FreshWorld : public ::testing::EmptyTestEventListener {
             dialogs.requests << request;
             if (dialogs.answers.empty())
                 return std::nullopt;
-            auto answer = dialogs.answers.front();
+            const bool cancelled = !dialogs.answers.front().has_value();
+            const QString path = dialogs.answers.front().value_or(QString());
             dialogs.answers.pop_front();
-            return answer;
+            if (cancelled)
+                return std::nullopt;
+            return path;
         });
 
         modalWindows().clear();
