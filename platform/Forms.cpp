@@ -30,6 +30,16 @@ void DoEvents()
     QCoreApplication::processEvents();
 }
 
+BusyCursor::BusyCursor()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+BusyCursor::~BusyCursor()
+{
+    QApplication::restoreOverrideCursor();
+}
+
 Form::Form(QWidget *parent)
     : QDialog(parent)
     , m_layout(new QVBoxLayout(this))

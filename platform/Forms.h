@@ -27,6 +27,15 @@ int ScreenHeightTwips();
 // Lets pending window events run once.
 void DoEvents();
 
+// The wait cursor over the whole program for as long as the object lives.
+class BusyCursor {
+public:
+    BusyCursor();
+    ~BusyCursor();
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
 // A window of the program: controls live on client() at twip positions, an
 // optional menu bar sits above it. Form_Load runs once, before the window is
 // first shown; closing the window runs Form_Unload, which may cancel.

@@ -1,7 +1,6 @@
 #include "frmRomInfo.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -87,14 +86,6 @@ QPixmap zaravoPicture()
     p.drawEllipse(QRectF(19, 12, 3, 3));
     return picture;
 }
-
-// The wait cursor for as long as the object lives.
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 
 } // namespace
 
@@ -312,7 +303,7 @@ void frmRomInfo::Identify()
     // Paint the label now; user input waits until identification is done,
     // so no command can act on a half-identified image.
     lblIdentify->repaint();
-    const BusyCursor busy;
+    const forms::BusyCursor busy;
 
     // Without the library the image counts as not identified.
     const QString checksum = zandrel::GetVbRomChecksum(RomData, false).value_or(QString());
