@@ -18,6 +18,7 @@
 #include "frmAbout.h"
 #include "frmOptions.h"
 #include "frmRomInfo.h"
+#include "frmVbRomDatabase.h"
 
 namespace {
 
@@ -85,6 +86,7 @@ void frmMain::createMenus()
     mnuHelpAbout = item(mnuHelp, "&About Zandrel Utils...", QKeySequence(Qt::CTRL | Qt::Key_F1));
 
     connect(mnuFileRom, &QAction::triggered, this, &frmMain::mnuFileRom_Click);
+    connect(mnuFileDatabase, &QAction::triggered, this, &frmMain::mnuFileDatabase_Click);
     connect(mnuFileOptions, &QAction::triggered, this, &frmMain::mnuFileOptions_Click);
     connect(mnuFileQuit, &QAction::triggered, this, &frmMain::mnuFileQuit_Click);
     connect(mnuHelpHelp, &QAction::triggered, this, &frmMain::mnuHelpHelp_Click);
@@ -110,11 +112,12 @@ void frmMain::createButtons()
     setTabOrder(cmdUtils, cmdOptions);
 
     connect(cmdRomInfo, &QPushButton::clicked, this, &frmMain::cmdRomInfo_Click);
+    connect(cmdRomDatabase, &QPushButton::clicked, this, &frmMain::cmdRomDatabase_Click);
     connect(cmdOptions, &QPushButton::clicked, this, &frmMain::cmdOptions_Click);
 
     // Windows that later versions of the program add.
-    m_notYetBuilt = {mnuFileViewer, cmdTileViewer, mnuFileDatabase, cmdRomDatabase,
-                     mnuFileRealityBoy, mnuFileVirtualE, mnuFileRedDragon, cmdEmus, cmdUtils};
+    m_notYetBuilt = {mnuFileViewer, cmdTileViewer, mnuFileRealityBoy, mnuFileVirtualE,
+                     mnuFileRedDragon, cmdEmus, cmdUtils};
     for (QObject *entry : std::as_const(m_notYetBuilt))
         setEntryEnabled(entry, false);
 }
@@ -244,6 +247,17 @@ void frmMain::cmdRomInfo_Click()
 void frmMain::mnuFileRom_Click()
 {
     frmRomInfo window(this);
+    forms::ShowModal(window);
+}
+
+void frmMain::cmdRomDatabase_Click()
+{
+    mnuFileDatabase_Click();
+}
+
+void frmMain::mnuFileDatabase_Click()
+{
+    frmVbRomDatabase window(this);
     forms::ShowModal(window);
 }
 

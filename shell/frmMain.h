@@ -100,6 +100,8 @@ public:
 public slots:
     void mnuFileRom_Click();
     void cmdRomInfo_Click();
+    void mnuFileDatabase_Click();
+    void cmdRomDatabase_Click();
     void cmdOptions_Click();
     void mnuFileOptions_Click();
     void mnuFileQuit_Click();
