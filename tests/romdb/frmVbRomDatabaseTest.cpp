@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -297,11 +298,16 @@ TEST_F(RomDbWindow, ARunIdentifiesEveryFileWithProgressAndSaysItIsComplete)
     EXPECT_EQ(w->txtVBoyHave->toPlainText(), QStringLiteral("VBoyHave"));
     EXPECT_TRUE(drawn.isEmpty());
 
+    bool busyDuringRun = false;
     onDrawn = [&](int percent) {
-        if (percent == 75)
-            testsupport::saveScreenshot(*w, QStringLiteral("frmVbRomDatabase-during-run"));
+        if (percent != 75)
+            return;
+        busyDuringRun = QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        testsupport::saveScreenshot(*w, QStringLiteral("frmVbRomDatabase-during-run"));
     };
     identify(*w);
+    EXPECT_TRUE(busyDuringRun);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(lines(*w), QStringList({"a.vb - 3D Tetris (U) [!]", "b.vb - 3D Tetris (U) [h]",
                                       "c.vb - [UNKNOWN VB ROM]", "d.vb - [INVALID VB ROM IMAGE]"}));
     EXPECT_EQ(drawn, QList<int>({0, 0, 25, 50, 75, 100, 0}));
