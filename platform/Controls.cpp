@@ -62,6 +62,8 @@ bool captionShows(const QWidget *w)
     }
     if (qobject_cast<const QCheckBox *>(w) || qobject_cast<const QRadioButton *>(w))
         return w->sizeHint().width() <= w->width();
+    if (qobject_cast<const CommandButton *>(w))
+        return true; // it fits its caption itself when it paints
     if (const auto *button = qobject_cast<const QPushButton *>(w)) {
         // A push button's size hint has a style minimum; only its text matters here.
         QString text = button->text();

@@ -67,7 +67,10 @@ int MsgBox(const QString &prompt, int style, const QString &title)
     for (const ButtonSpec &b : buttons)
         box.addButton(b.button);
     box.setDefaultButton(buttons[defaultIndex(style, int(buttons.size()))].button);
+    // A box asks for an answer: show the ordinary pointer even under a busy one.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
     box.exec();
+    QApplication::restoreOverrideCursor();
     const auto clicked = box.standardButton(box.clickedButton());
     for (const ButtonSpec &b : buttons)
         if (b.button == clicked)

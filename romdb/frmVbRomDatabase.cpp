@@ -112,6 +112,8 @@ void frmVbRomDatabase::createControls()
     cmdVboyMiss = Place<QPushButton>(c, 4800, 1560, 1695, 255, QStringLiteral("Display Missing"));
     cmdVBoyDupes = Place<QPushButton>(c, 4800, 1920, 1695, 255, QStringLiteral("Display Duplicates"));
     cmdVBoyLog = Place<QPushButton>(c, 4800, 2280, 1695, 255, QStringLiteral("Display Change Log"));
+    // Its caption wraps over two lines.
+    cmdSaveVboy = Place<controls::CommandButton>(c, 4800, 2640, 1695, 495, kSaveListsCaption);
     chkDetailedList = Place<QCheckBox>(c, 4800, 3180, 1815, 255, QStringLiteral("Detailed ROM Lists"));
     chkRenameRoms = Place<QCheckBox>(c, 4800, 3420, 1815, 255, QStringLiteral("Rename ROMs"));
     chkMoveRoms = Place<QCheckBox>(c, 4800, 3660, 1815, 255, QStringLiteral("Move ROMs"));
@@ -119,9 +121,6 @@ void frmVbRomDatabase::createControls()
     cmdSelectDir = Place<QPushButton>(c, 4800, 4200, 1695, 255, QStringLiteral("ROM Directory..."));
     cmdRefresh = Place<QPushButton>(c, 4800, 4560, 1695, 255, QStringLiteral("Refresh List"));
     controls::FitCaptions(c);
-    // Its caption wraps over two lines and the button fits it itself, which
-    // the single-line measure of the fitting above can't judge.
-    cmdSaveVboy = Place<controls::CommandButton>(c, 4800, 2640, 1695, 495, kSaveListsCaption);
 
     QFont listFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     listFont.setPointSizeF(8.25);
