@@ -1,7 +1,10 @@
 #pragma once
 // Controls placed the classic way: at twip positions on a form's client area.
 
+#include <QAction>
+#include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -16,6 +19,17 @@ Control *Place(QWidget *parent, int left, int top, int width, int height, Args &
     auto *c = new Control(std::forward<Args>(args)..., parent);
     c->setGeometry(forms::TwipsRect(left, top, width, height));
     return c;
+}
+
+// Adds a menu item with its shortcut whose choice runs the form's handler.
+template <typename Receiver>
+QAction *AddMenuItem(QMenu *menu, const QString &caption, const QKeySequence &shortcut, Receiver *receiver,
+                     void (Receiver::*handler)())
+{
+    QAction *action = menu->addAction(caption);
+    action->setShortcut(shortcut);
+    QObject::connect(action, &QAction::triggered, receiver, handler);
+    return action;
 }
 
 // A label whose caption, set through setCaption, announces each change, as

@@ -171,22 +171,16 @@ void frmVbRomDatabase::createHiddenTexts()
 
 void frmVbRomDatabase::createMenus()
 {
-    auto item = [this](QMenu *menu, const QString &caption, const QKeySequence &shortcut,
-                       void (frmVbRomDatabase::*handler)()) {
-        QAction *a = menu->addAction(caption);
-        a->setShortcut(shortcut);
-        connect(a, &QAction::triggered, this, handler);
-        return a;
-    };
+    using controls::AddMenuItem;
     mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuFileBack = item(mnuFile, QStringLiteral("&Back to main menu"), QKeySequence(Qt::CTRL | Qt::Key_Q),
-                       &frmVbRomDatabase::mnuFileBack_Click);
+    mnuFileBack = AddMenuItem(mnuFile, QStringLiteral("&Back to main menu"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+                              this, &frmVbRomDatabase::mnuFileBack_Click);
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelpHelp = item(mnuHelp, QStringLiteral("VB ROM Database &Help..."), QKeySequence(Qt::Key_F1),
-                       &frmVbRomDatabase::mnuHelpHelp_Click);
+    mnuHelpHelp = AddMenuItem(mnuHelp, QStringLiteral("VB ROM Database &Help..."), QKeySequence(Qt::Key_F1),
+                              this, &frmVbRomDatabase::mnuHelpHelp_Click);
     MnuHelpSep1 = mnuHelp->addSeparator();
-    mnuHelpCodes = item(mnuHelp, QStringLiteral("ROM &Identification Codes..."),
-                        QKeySequence(Qt::SHIFT | Qt::Key_F1), &frmVbRomDatabase::mnuHelpCodes_Click);
+    mnuHelpCodes = AddMenuItem(mnuHelp, QStringLiteral("ROM &Identification Codes..."),
+                               QKeySequence(Qt::SHIFT | Qt::Key_F1), this, &frmVbRomDatabase::mnuHelpCodes_Click);
 }
 
 void frmVbRomDatabase::connectHandlers()

@@ -167,38 +167,32 @@ void frmRomInfo::createControls()
 
 void frmRomInfo::createMenus()
 {
-    auto item = [this](QMenu *menu, const QString &caption, const QKeySequence &shortcut,
-                       void (frmRomInfo::*handler)()) {
-        QAction *a = menu->addAction(caption);
-        a->setShortcut(shortcut);
-        connect(a, &QAction::triggered, this, handler);
-        return a;
-    };
-
+    using controls::AddMenuItem;
     mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuFileOpen = item(mnuFile, QStringLiteral("&Open ROM..."), QKeySequence(Qt::CTRL | Qt::Key_O),
-                       &frmRomInfo::mnuFileOpen_Click);
-    mnuFileClose = item(mnuFile, QStringLiteral("&Close ROM"), QKeySequence(), &frmRomInfo::mnuFileClose_Click);
+    mnuFileOpen = AddMenuItem(mnuFile, QStringLiteral("&Open ROM..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+                              this, &frmRomInfo::mnuFileOpen_Click);
+    mnuFileClose = AddMenuItem(mnuFile, QStringLiteral("&Close ROM"), QKeySequence(),
+                               this, &frmRomInfo::mnuFileClose_Click);
     mnuFileSep1 = mnuFile->addSeparator();
-    mnuFileSave = item(mnuFile, QStringLiteral("&Save ROM"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                       &frmRomInfo::mnuFileSave_Click);
-    mnuFileSaveAs = item(mnuFile, QStringLiteral("Save ROM &As..."), QKeySequence(Qt::CTRL | Qt::Key_A),
-                         &frmRomInfo::mnuFileSaveAs_Click);
+    mnuFileSave = AddMenuItem(mnuFile, QStringLiteral("&Save ROM"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                              this, &frmRomInfo::mnuFileSave_Click);
+    mnuFileSaveAs = AddMenuItem(mnuFile, QStringLiteral("Save ROM &As..."), QKeySequence(Qt::CTRL | Qt::Key_A),
+                                this, &frmRomInfo::mnuFileSaveAs_Click);
     mnuFileSep2 = mnuFile->addSeparator();
     m_recentMenu = std::make_unique<RecentRomMenu>(mnuFile, [this](int index) { mnuFileRecent_Click(index); });
     mnuFileRecent = m_recentMenu->submenu();
     mnuFileSep3 = m_recentMenu->separator();
     for (int n = 0; n < RecentRomList::kCapacity; ++n)
         mnuFileRecentItems[size_t(n)] = m_recentMenu->item(n);
-    mnuFileBack = item(mnuFile, QStringLiteral("&Back to main menu"), QKeySequence(Qt::CTRL | Qt::Key_Q),
-                       &frmRomInfo::mnuFileBack_Click);
+    mnuFileBack = AddMenuItem(mnuFile, QStringLiteral("&Back to main menu"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+                              this, &frmRomInfo::mnuFileBack_Click);
 
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelpHelp = item(mnuHelp, QStringLiteral("ROM Information &Help..."), QKeySequence(Qt::Key_F1),
-                       &frmRomInfo::mnuHelpHelp_Click);
+    mnuHelpHelp = AddMenuItem(mnuHelp, QStringLiteral("ROM Information &Help..."), QKeySequence(Qt::Key_F1),
+                              this, &frmRomInfo::mnuHelpHelp_Click);
     MnuSep1 = mnuHelp->addSeparator();
-    mnuHelpCodes = item(mnuHelp, QStringLiteral("ROM &Identification Codes..."), QKeySequence(Qt::SHIFT | Qt::Key_F1),
-                        &frmRomInfo::mnuHelpCodes_Click);
+    mnuHelpCodes = AddMenuItem(mnuHelp, QStringLiteral("ROM &Identification Codes..."),
+                               QKeySequence(Qt::SHIFT | Qt::Key_F1), this, &frmRomInfo::mnuHelpCodes_Click);
 
     mnuFileClose->setEnabled(false);
     mnuFileSave->setEnabled(false);
