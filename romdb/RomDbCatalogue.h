@@ -1,6 +1,6 @@
 #pragma once
 // The ROM database's two look-ups over the one known-ROM catalogue
-// (rominfo/KnownRomTable.h): checksum to title and title to checksum. They
+// (rommodel/KnownRomTable.h): checksum to title and title to checksum. They
 // differ from the ROM information window's look-up in one answer: an empty
 // checksum is "[BAD ROM]" here.
 
