@@ -7,6 +7,8 @@
 #include <QStylePainter>
 #include <QWheelEvent>
 
+#include "VbText.h"
+
 namespace controls {
 
 void ChangeLabel::setCaption(const QString &caption)
@@ -116,6 +118,46 @@ void UpwardScrollBar::wheelEvent(QWheelEvent *event)
                        event->buttons(), event->modifiers(), event->phase(), event->inverted(), event->source());
     QScrollBar::wheelEvent(&turned);
     event->setAccepted(turned.isAccepted());
+}
+
+NumberBox::NumberBox(QWidget *parent)
+    : QLineEdit(parent)
+{
+    connect(this, &QLineEdit::textChanged, this, &NumberBox::normalise);
+}
+
+double NumberBox::value() const
+{
+    return vb::Val(text());
+}
+
+void NumberBox::setTextAtEnd(const QString &newText)
+{
+    if (newText == text())
+        return;
+    setText(newText);
+    setCursorPosition(text().size());
+}
+
+QString NumberBox::Normalised(const QString &text)
+{
+    if (text.isEmpty())
+        return text;
+    const double number = vb::Val(text);
+    if (text == vb::Str(number))
+        return text;
+    return vb::CStr(number);
+}
+
+void NumberBox::normalise()
+{
+    const QString clean = Normalised(text());
+    if (clean != text()) {
+        // The new text runs this again, and the window's bounds with it.
+        setTextAtEnd(clean);
+        return;
+    }
+    emit numberChanged();
 }
 
 } // namespace controls

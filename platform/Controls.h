@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
@@ -79,6 +80,33 @@ protected:
 
 private:
     void raiseTowardsTop(int action);
+};
+
+// A text box that holds a number and keeps its text clean on every change,
+// typed, pasted or set from code: a non-empty text that is not its number's
+// signed form (" 12", "-3", " .5") becomes the number's plain decimal form
+// ("007" gives "7", "12ab" gives "12", letters give "0") with the caret at
+// the end. numberChanged follows, for the window's own bounds; a bound set
+// through setTextAtEnd runs the rule again, and setting the text the box
+// already holds is no change.
+class NumberBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit NumberBox(QWidget *parent = nullptr);
+
+    // The number the text reads as (leading-number rule; "" is 0).
+    double value() const;
+    // Sets the text, caret after its last character; the same text is no change.
+    void setTextAtEnd(const QString &text);
+
+    // The replacement text for `text`, or `text` itself where it stays.
+    static QString Normalised(const QString &text);
+
+signals:
+    void numberChanged();
+
+private:
+    void normalise();
 };
 
 } // namespace controls

@@ -57,3 +57,44 @@ TEST(FitCaptions, TheWholeWindowStepsDownUntilEveryCaptionShows)
     EXPECT_LT(window.font().pointSizeF(), 12);
     EXPECT_EQ(fits->font().pointSizeF(), window.font().pointSizeF()); // one size for all
 }
+
+TEST(NumberBox, KeepsItsTextInItsNumbersPlainForm)
+{
+    struct Case {
+        const char *typed;
+        const char *shown;
+    };
+    const Case cases[] = {
+        {"", ""},         {"7", "7"},         {"007", "7"},    {"05", "5"},   {"12ab", "12"},
+        {"abc", "0"},     {"1.", "1"},        {"-", "0"},      {"1.5", "1.5"}, {" 12", " 12"},
+        {"-3", "-3"},     {" .5", " .5"},     {"0.5", "0.5"},  {"&H10", "16"}, {"1 2", "12"},
+    };
+    for (const Case &c : cases) {
+        controls::NumberBox box;
+        box.setText(QString::fromLatin1(c.typed));
+        EXPECT_EQ(box.text(), QString::fromLatin1(c.shown)) << c.typed;
+        if (box.text() != QString::fromLatin1(c.typed)) {
+            EXPECT_EQ(box.cursorPosition(), box.text().size()) << c.typed;
+        }
+    }
+}
+
+TEST(NumberBox, TheWindowsBoundRunsAfterTheRuleAndOnceTheTextIsClean)
+{
+    controls::NumberBox box;
+    int bounds = 0;
+    QObject::connect(&box, &controls::NumberBox::numberChanged, [&] {
+        ++bounds;
+        if (box.value() > 255)
+            box.setTextAtEnd(QStringLiteral("255"));
+    });
+    box.setText(QStringLiteral("0300"));
+    EXPECT_EQ(box.text(), QStringLiteral("255"));
+    EXPECT_EQ(box.cursorPosition(), 3);
+    // "0300" -> "300" (bound) -> "255" (bound, in range): the rule asked for the window twice.
+    EXPECT_EQ(bounds, 2);
+
+    bounds = 0;
+    box.setTextAtEnd(QStringLiteral("255")); // the same text is no change
+    EXPECT_EQ(bounds, 0);
+}
