@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "ProcessSupport.h"
 #include "Registry.h"
 
 namespace testsupport {
@@ -116,6 +117,8 @@ class FreshWorld : public ::testing::EmptyTestEventListener {
 
         modalWindows().clear();
         forms::SetModalHandler([](forms::Form &form) { modalWindows().dispatch(form); });
+
+        resetProcessStarts();
     }
 
     void OnTestEnd(const ::testing::TestInfo &) override

@@ -1,0 +1,170 @@
+#include "Process.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QtEndian>
+
+#include "MsgBox.h"
+#include "Paths.h"
+
+namespace process {
+namespace {
+
+Launcher g_launcher;
+
+const QChar CR(u'\r');
+const QString kFailureTitle = QStringLiteral("Unable to start program");
+
+enum class Kind { Native, Windows, Dos, NotRunnable, Unknown };
+
+// Tells the program's kind by its first bytes: "\x7F" "ELF", "#!", or "MZ"
+// with (Windows) or without (DOS) a "PE" header where the DOS header points.
+Kind kindOf(const QString &file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return Kind::Unknown;
+    const QByteArray head = f.read(64);
+    if (head.startsWith("\x7F" "ELF") || head.startsWith("#!"))
+        return QFileInfo(file).isExecutable() ? Kind::Native : Kind::NotRunnable;
+    if (!head.startsWith("MZ"))
+        return Kind::Unknown;
+    if (head.size() < 64)
+        return Kind::Dos;
+    const quint32 peOffset = qFromLittleEndian<quint32>(head.constData() + 0x3C);
+    if (peOffset < 64 || !f.seek(peOffset))
+        return Kind::Dos;
+    return f.read(4) == QByteArray("PE\0\0", 4) ? Kind::Windows : Kind::Dos;
+}
+
+// The folder and the word of a request's program ("/opt/rboy", "RBOY").
+std::pair<QString, QString> folderAndWord(const QString &program)
+{
+    const qsizetype slash = program.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return {QString(), program};
+    return {slash == 0 ? QStringLiteral("/") : program.left(slash), program.mid(slash + 1)};
+}
+
+Prepared failed(const QString &message)
+{
+    return Prepared{std::nullopt, message};
+}
+
+std::optional<QString> startDetached(const Launch &launch)
+{
+    QProcess starter;
+    starter.setProgram(launch.program);
+    starter.setArguments(launch.arguments);
+    starter.setWorkingDirectory(launch.request.workingFolder);
+    if (starter.startDetached())
+        return std::nullopt;
+    return starter.errorString();
+}
+
+} // namespace
+
+QString CommandLine(const StartRequest &request)
+{
+    QString line = request.program;
+    for (const Argument &argument : request.arguments)
+        line += QLatin1Char(' ') + argument.text;
+    return line;
+}
+
+QString FindProgram(const QString &folder, const QString &word)
+{
+    if (word.isEmpty())
+        return QString();
+    const QString asWritten = paths::FindFileNoCase(folder, word);
+    if (!asWritten.isEmpty())
+        return asWritten;
+    return paths::FindFileNoCase(folder, word + QStringLiteral(".exe"));
+}
+
+Prepared Prepare(const StartRequest &request)
+{
+    const auto [folder, word] = folderAndWord(request.program);
+    const QString file = FindProgram(folder, word);
+    if (file.isEmpty())
+        return failed(QStringLiteral("Unable to find the program \"%1\" in the folder:").arg(word) + CR
+                      + (folder.isEmpty() ? QDir::currentPath() : folder));
+
+    if (!request.workingFolder.isEmpty() && !QFileInfo(request.workingFolder).isDir())
+        return failed(QStringLiteral("Unable to start the program \"%1\": its working folder does not exist:").arg(word)
+                      + CR + request.workingFolder);
+
+    Launch launch;
+    launch.request = request;
+    switch (kindOf(file)) {
+    case Kind::Native:
+        launch.runner = Runner::Native;
+        launch.program = file;
+        for (const Argument &argument : request.arguments)
+            launch.arguments << argument.text;
+        return Prepared{launch, QString()};
+    case Kind::Windows: {
+        const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
+        if (wine.isEmpty())
+            return failed(file + CR + QStringLiteral("is a Windows program. Windows programs are started through wine, ")
+                          + QStringLiteral("which is not installed or not on the PATH.") + CR
+                          + QStringLiteral("Install wine to start this program."));
+        launch.runner = Runner::Wine;
+        launch.program = wine;
+        launch.arguments << WinePath(file);
+        for (const Argument &argument : request.arguments)
+            launch.arguments << (argument.isPath ? WinePath(argument.text) : argument.text);
+        return Prepared{launch, QString()};
+    }
+    case Kind::Dos:
+        return failed(file + CR + QStringLiteral("is a DOS program, which cannot be started here.") + CR
+                      + QStringLiteral("Run it in a DOS emulator such as DOSBox."));
+    case Kind::NotRunnable:
+        return failed(file + CR + QStringLiteral("is a Linux program that is not marked as runnable.") + CR
+                      + QStringLiteral("Give it the run permission (chmod +x) to start it."));
+    case Kind::Unknown:
+        break;
+    }
+    return failed(file + CR + QStringLiteral("is not a program that can be started: it is neither a Linux ")
+                  + QStringLiteral("program nor a Windows program."));
+}
+
+bool Start(const StartRequest &request)
+{
+    const Prepared prepared = Prepare(request);
+    if (!prepared.launch) {
+        msgbox::MsgBox(prepared.failure, msgbox::vbExclamation, kFailureTitle);
+        return false;
+    }
+    const Launch &launch = *prepared.launch;
+    const std::optional<QString> failure = g_launcher ? g_launcher(launch) : startDetached(launch);
+    if (failure) {
+        msgbox::MsgBox(QStringLiteral("Unable to start the program:") + CR + launch.program + CR + *failure,
+                       msgbox::vbExclamation, kFailureTitle);
+        return false;
+    }
+    return true;
+}
+
+QString WinePath(const QString &path)
+{
+    if (path.isEmpty())
+        return path;
+    QString absolute = QDir::isAbsolutePath(path) ? path : QDir::current().absoluteFilePath(path);
+    return QStringLiteral("Z:") + absolute.replace(QLatin1Char('/'), QLatin1Char('\\'));
+}
+
+QString GetShortPath(const QString &path)
+{
+    return !path.isEmpty() && QFileInfo::exists(path) ? path : QString();
+}
+
+void SetLauncher(Launcher launcher)
+{
+    g_launcher = std::move(launcher);
+}
+
+} // namespace process

@@ -1,0 +1,96 @@
+#pragma once
+// Starting outside programs (emulators, developer tools) made for Windows or
+// DOS, from Linux. A request names a program word in its folder ("RBOY"),
+// its arguments, a working folder and a window style. The word is looked up
+// without regard to letter case, as written and then with ".exe"; what the
+// file holds decides how it runs: a native program (ELF, or a script with
+// the run bit) directly, a Windows program through wine (its path arguments
+// in wine's "Z:\..." form), a DOS program not at all. Programs start
+// detached, never through a shell, and our own current folder never changes.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace process {
+
+// The classic window styles. The style is carried to the start (tests see
+// it); Linux window managers place a new window themselves.
+enum WindowStyle : int {
+    vbHide = 0,
+    vbNormalFocus = 1,
+    vbMinimizedFocus = 2,
+    vbMaximizedFocus = 3,
+    vbNormalNoFocus = 4,
+    vbMinimizedNoFocus = 6,
+};
+
+// One word of a command line. A path argument is handed to a Windows
+// program in wine's form; any other word goes as it is.
+struct Argument {
+    QString text;
+    bool isPath = false;
+
+    static Argument Word(const QString &text) { return {text, false}; }
+    static Argument Path(const QString &path) { return {path, true}; }
+};
+
+struct StartRequest {
+    // The program as the command line names it: its folder joined to its
+    // word ("/opt/rboy/RBOY"); the word may lack ".exe".
+    QString program;
+    QList<Argument> arguments;
+    // Empty: the program inherits our current folder.
+    QString workingFolder;
+    int windowStyle = vbNormalFocus;
+};
+
+// The command line as one text: the program and each argument, one blank
+// between them.
+QString CommandLine(const StartRequest &request);
+
+enum class Runner { Native, Wine };
+
+// What actually runs for a request.
+struct Launch {
+    StartRequest request;
+    Runner runner = Runner::Native;
+    QString program;      // the file found, or wine
+    QStringList arguments; // for wine, the file found in wine's form first
+};
+
+// The file in `folder` that the program word names, looked up without
+// regard to letter case as written and then with ".exe"; "" when none is there.
+QString FindProgram(const QString &folder, const QString &word);
+
+// What would run for the request, or the message that says why nothing can:
+// the program is missing, is a DOS program, needs wine and wine is not on
+// the PATH, or is no program at all.
+struct Prepared {
+    std::optional<Launch> launch;
+    QString failure;
+};
+Prepared Prepare(const StartRequest &request);
+
+// Prepares and starts the request without waiting for it. A failure (see
+// Prepare, or a start the system refuses) is shown in a message box and
+// gives false; true means the program was started.
+bool Start(const StartRequest &request);
+
+// "/home/me/a.vb" as a program under wine sees it: "Z:\home\me\a.vb".
+QString WinePath(const QString &path);
+
+// The form of a path that a command line carries: the path itself when it
+// names something that exists, "" when it does not.
+QString GetShortPath(const QString &path);
+
+// Tests replace the real start: the launcher gets each prepared launch and
+// returns nullopt for a start, or the reason of a failure. An empty function
+// restores real starts.
+using Launcher = std::function<std::optional<QString>(const Launch &)>;
+void SetLauncher(Launcher launcher);
+
+} // namespace process

@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "ProcessSupport.h"
+#include "Process.h"
+#include "TestSupport.h"
+
+using process::Argument;
+using process::StartRequest;
+using testsupport::PathForTest;
+
+namespace {
+
+QString folderIn(const QString &name)
+{
+    const QString dir = QDir(testsupport::tempDir()).filePath(name);
+    QDir().mkpath(dir);
+    return dir;
+}
+
+StartRequest request(const QString &program, QList<Argument> arguments = {}, const QString &workingFolder = {})
+{
+    StartRequest r;
+    r.program = program;
+    r.arguments = std::move(arguments);
+    r.workingFolder = workingFolder;
+    return r;
+}
+
+} // namespace
+
+TEST(Process, CommandLineIsTheProgramAndEachArgumentOneBlankApart)
+{
+    EXPECT_EQ(process::CommandLine(request(QStringLiteral("/emu/RBOY"),
+                                           {Argument::Path(QStringLiteral("/roms/a b.vb")), Argument::Word(QStringLiteral("-brite")),
+                                            Argument::Word(QStringLiteral("64"))})),
+              QStringLiteral("/emu/RBOY /roms/a b.vb -brite 64"));
+    EXPECT_EQ(process::CommandLine(request(QStringLiteral("/emu/RDRAGON"))), QStringLiteral("/emu/RDRAGON"));
+}
+
+TEST(Process, FindsTheProgramWordIgnoringCaseAsWrittenThenWithExe)
+{
+    const QString dir = folderIn(QStringLiteral("emu"));
+    for (const char *name : {"rboy.exe", "VB_98", "Tool.EXE", "both", "BOTH.exe"})
+        testsupport::writeFile(QStringLiteral("emu/") + QLatin1String(name), "x");
+    struct Case {
+        const char *word;
+        const char *found; // "" for none
+    };
+    const Case cases[] = {
+        {"RBOY", "rboy.exe"}, {"RBOY.EXE", "rboy.exe"}, {"vb_98", "VB_98"}, {"TOOL", "Tool.EXE"},
+        {"both", "both"},     {"VB", ""},               {"", ""},
+    };
+    for (const Case &c : cases) {
+        const QString expected = *c.found ? QDir(dir).filePath(QLatin1String(c.found)) : QString();
+        EXPECT_EQ(process::FindProgram(dir, QLatin1String(c.word)), expected) << c.word;
+    }
+}
+
+TEST(Process, TheFilesFirstBytesChooseHowItRuns)
+{
+    const QString dir = folderIn(QStringLiteral("emu"));
+    testsupport::installStub(dir, QStringLiteral("native.exe"));
+    testsupport::writeWindowsProgram(dir + QStringLiteral("/WINDOWS.EXE"));
+    testsupport::writeDosProgram(dir + QStringLiteral("/DOS.EXE"));
+    testsupport::writeFile(QStringLiteral("emu/notes.exe"), "just some text");
+    testsupport::writeFile(QStringLiteral("emu/script"), "#!/bin/sh\n"); // no run bit
+    PathForTest path(PathForTest::WithFakeWine);
+
+    const QList<Argument> args{Argument::Path(dir + QStringLiteral("/my rom.vb")), Argument::Word(QStringLiteral("-debug"))};
+    const process::Prepared native = process::Prepare(request(dir + QStringLiteral("/NATIVE"), args));
+    ASSERT_TRUE(native.launch);
+    EXPECT_EQ(native.launch->runner, process::Runner::Native);
+    EXPECT_EQ(native.launch->program, dir + QStringLiteral("/native.exe"));
+    EXPECT_EQ(native.launch->arguments, QStringList({dir + QStringLiteral("/my rom.vb"), QStringLiteral("-debug")}));
+
+    // Under wine the program and every path argument are in wine's form; option words stay.
+    const process::Prepared windows = process::Prepare(request(dir + QStringLiteral("/windows"), args));
+    ASSERT_TRUE(windows.launch);
+    EXPECT_EQ(windows.launch->runner, process::Runner::Wine);
+    EXPECT_EQ(windows.launch->program, path.folder() + QStringLiteral("/wine"));
+    const QString wineDir = QStringLiteral("Z:") + QString(dir).replace(QLatin1Char('/'), QLatin1Char('\\'));
+    EXPECT_EQ(windows.launch->arguments,
+              QStringList({wineDir + QStringLiteral("\\WINDOWS.EXE"), wineDir + QStringLiteral("\\my rom.vb"), QStringLiteral("-debug")}));
+
+    struct Refusal {
+        QString program;
+        QString saying;
+    };
+    const Refusal refusals[] = {
+        {dir + QStringLiteral("/DOS"), QStringLiteral("is a DOS program")},
+        {dir + QStringLiteral("/notes"), QStringLiteral("is not a program that can be started")},
+        {dir + QStringLiteral("/script"), QStringLiteral("not marked as runnable")},
+        {dir + QStringLiteral("/RBOY"), QStringLiteral("Unable to find the program \"RBOY\" in the folder:\r") + dir},
+        {QStringLiteral("/no/such/folder/RBOY"), QStringLiteral("in the folder:\r/no/such/folder")},
+    };
+    const process::Prepared homeless = process::Prepare(request(dir + QStringLiteral("/NATIVE"), {}, dir + QStringLiteral("/gone")));
+    EXPECT_FALSE(homeless.launch);
+    EXPECT_EQ(homeless.failure, QStringLiteral("Unable to start the program \"NATIVE\": its working folder does not exist:\r") + dir
+                                    + QStringLiteral("/gone"));
+    for (const Refusal &r : refusals) {
+        const process::Prepared refused = process::Prepare(request(r.program));
+        EXPECT_FALSE(refused.launch) << r.program.toStdString();
+        EXPECT_TRUE(refused.failure.contains(r.saying)) << refused.failure.toStdString();
+    }
+}
+
+TEST(Process, AWindowsProgramWithoutWineIsRefusedWithAMessageThatNamesWine)
+{
+    const QString dir = folderIn(QStringLiteral("emu"));
+    testsupport::writeWindowsProgram(dir + QStringLiteral("/RBOY.EXE"));
+    PathForTest path(PathForTest::WithoutWine);
+
+    EXPECT_FALSE(process::Start(request(dir + QStringLiteral("/RBOY"))));
+    EXPECT_TRUE(testsupport::processStarts().launches.isEmpty());
+    ASSERT_EQ(testsupport::messageBoxes().calls.size(), 1);
+    const msgbox::Call box = testsupport::messageBoxes().last();
+    EXPECT_EQ(box.title, QStringLiteral("Unable to start program"));
+    EXPECT_EQ(box.style, msgbox::vbExclamation);
+    EXPECT_TRUE(box.prompt.startsWith(dir + QStringLiteral("/RBOY.EXE\ris a Windows program.")));
+    EXPECT_TRUE(box.prompt.contains(QStringLiteral("Install wine")));
+}
+
+TEST(Process, AStartTheSystemRefusesIsReportedAndNotCountedAsStarted)
+{
+    const QString dir = folderIn(QStringLiteral("emu"));
+    testsupport::installStub(dir, QStringLiteral("tool"));
+    testsupport::processStarts().failNext(QStringLiteral("Resource temporarily unavailable"));
+
+    StartRequest r = request(dir + QStringLiteral("/tool"));
+    r.windowStyle = process::vbMinimizedFocus;
+    EXPECT_FALSE(process::Start(r));
+    ASSERT_EQ(testsupport::processStarts().launches.size(), 1);
+    EXPECT_EQ(testsupport::processStarts().launches[0].request.windowStyle, process::vbMinimizedFocus);
+    EXPECT_EQ(testsupport::messageBoxes().last().prompt,
+              QStringLiteral("Unable to start the program:\r") + dir + QStringLiteral("/tool\rResource temporarily unavailable"));
+
+    EXPECT_TRUE(process::Start(r));
+    EXPECT_EQ(testsupport::messageBoxes().calls.size(), 1);
+}
+
+TEST(Process, RunsANativeProgramInItsWorkingFolderWithEachArgumentWhole)
+{
+    const QString emu = folderIn(QStringLiteral("emu"));
+    const QString work = folderIn(QStringLiteral("work folder"));
+    testsupport::installStub(emu, QStringLiteral("rboy.exe"));
+    testsupport::allowRealStarts();
+    const QString ourFolder = QDir::currentPath();
+
+    ASSERT_TRUE(process::Start(request(emu + QStringLiteral("/RBOY"),
+                                       {Argument::Path(QStringLiteral("/roms/my rom.vb")), Argument::Word(QStringLiteral("-frmskip")),
+                                        Argument::Word(QStringLiteral("0"))},
+                                       work)));
+    const auto record = testsupport::waitForStubRecord();
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->program, QStringLiteral("rboy.exe"));
+    EXPECT_EQ(record->cwd, work);
+    EXPECT_EQ(record->arguments, QStringList({QStringLiteral("/roms/my rom.vb"), QStringLiteral("-frmskip"), QStringLiteral("0")}));
+    EXPECT_EQ(QDir::currentPath(), ourFolder);
+}
+
+TEST(Process, RunsAWindowsProgramThroughWineWithPathsInWinesForm)
+{
+    const QString emu = folderIn(QStringLiteral("emu"));
+    testsupport::writeWindowsProgram(emu + QStringLiteral("/RDragon.exe"));
+    PathForTest path(PathForTest::WithFakeWine);
+    testsupport::allowRealStarts();
+
+    ASSERT_TRUE(process::Start(request(emu + QStringLiteral("/RDRAGON"), {Argument::Path(QStringLiteral("/roms/a.vb"))}, emu)));
+    const auto record = testsupport::waitForStubRecord();
+    ASSERT_TRUE(record);
+    const QString wineEmu = QStringLiteral("Z:") + QString(emu).replace(QLatin1Char('/'), QLatin1Char('\\'));
+    EXPECT_EQ(record->program, QStringLiteral("wine"));
+    EXPECT_EQ(record->cwd, emu);
+    EXPECT_EQ(record->arguments, QStringList({wineEmu + QStringLiteral("\\RDragon.exe"), QStringLiteral("Z:\\roms\\a.vb")}));
+}
+
+TEST(Process, ARealStartThatFailsIsReported)
+{
+    // Looks like a Linux program, but the system can't run it.
+    const QString broken = testsupport::writeFile(QStringLiteral("emu/tool"), QByteArray("\x7F" "ELF", 4) + QByteArray(60, '\0'));
+    QFile(broken).setPermissions(QFile::permissions(broken) | QFile::ExeOwner);
+    testsupport::allowRealStarts();
+
+    EXPECT_FALSE(process::Start(request(broken)));
+    const QString prompt = testsupport::messageBoxes().last().prompt;
+    EXPECT_TRUE(prompt.startsWith(QStringLiteral("Unable to start the program:\r") + broken + QLatin1Char('\r'))) << prompt.toStdString();
+}
+
+TEST(Process, WineAndShortPathForms)
+{
+    EXPECT_EQ(process::WinePath(QStringLiteral("/home/me/my roms/a.vb")), QStringLiteral("Z:\\home\\me\\my roms\\a.vb"));
+    EXPECT_EQ(process::WinePath(QStringLiteral("/")), QStringLiteral("Z:\\"));
+    EXPECT_EQ(process::WinePath(QString()), QString());
+
+    const QString rom = testsupport::writeFile(QStringLiteral("a rom.vb"), "x");
+    EXPECT_EQ(process::GetShortPath(rom), rom);
+    EXPECT_EQ(process::GetShortPath(testsupport::tempDir()), testsupport::tempDir());
+    EXPECT_EQ(process::GetShortPath(rom + QStringLiteral(".gone")), QString());
+    EXPECT_EQ(process::GetShortPath(QString()), QString());
+}

@@ -1,0 +1,131 @@
+#include "ProcessSupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+
+namespace testsupport {
+namespace {
+
+QString recordPath()
+{
+    return QDir(tempDir()).filePath(QStringLiteral("stub-record.txt"));
+}
+
+} // namespace
+
+ProcessStarts &processStarts()
+{
+    static ProcessStarts starts;
+    return starts;
+}
+
+void resetProcessStarts()
+{
+    processStarts() = ProcessStarts{};
+    process::SetLauncher([](const process::Launch &launch) -> std::optional<QString> {
+        auto &starts = processStarts();
+        starts.launches << launch;
+        if (starts.answers.empty())
+            return std::nullopt;
+        const std::optional<QString> answer = starts.answers.front();
+        starts.answers.pop_front();
+        return answer;
+    });
+}
+
+void allowRealStarts()
+{
+    process::SetLauncher({});
+    qputenv("ZANDREL_STUB_RECORD", recordPath().toLocal8Bit());
+}
+
+QString stubProgram()
+{
+    return QStringLiteral(ZANDREL_STUB_PROGRAM);
+}
+
+QString installStub(const QString &folder, const QString &name)
+{
+    QDir().mkpath(folder);
+    const QString path = QDir(folder).filePath(name);
+    QFile::remove(path);
+    if (!QFile::copy(stubProgram(), path))
+        ADD_FAILURE() << "cannot copy the stub to " << path.toStdString();
+    return path;
+}
+
+QString writeWindowsProgram(const QString &path)
+{
+    QByteArray image(128, '\0');
+    image.replace(0, 2, "MZ");
+    image[0x3C] = char(0x40); // the PE header starts at 0x40
+    image.replace(0x40, 4, QByteArray("PE\0\0", 4));
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(image) != image.size())
+        ADD_FAILURE() << "cannot write " << path.toStdString();
+    return path;
+}
+
+QString writeDosProgram(const QString &path)
+{
+    QByteArray image(128, '\x90');
+    image.replace(0, 2, "MZ");
+    image[0x3C] = char(0x40);
+    image[0x3D] = image[0x3E] = image[0x3F] = '\0';
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(image) != image.size())
+        ADD_FAILURE() << "cannot write " << path.toStdString();
+    return path;
+}
+
+std::optional<StubRecord> waitForStubRecord()
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!QFile::exists(recordPath())) {
+        if (waited.elapsed() > 30000)
+            return std::nullopt;
+        QThread::msleep(10);
+    }
+    StubRecord record;
+    const QStringList lines = QString::fromLocal8Bit(readFile(recordPath())).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString &line : lines) {
+        if (line.startsWith(QLatin1String("program=")))
+            record.program = line.mid(8);
+        else if (line.startsWith(QLatin1String("cwd=")))
+            record.cwd = line.mid(4);
+        else if (line.startsWith(QLatin1String("arg=")))
+            record.arguments << line.mid(4);
+    }
+    QFile::remove(recordPath());
+    return record;
+}
+
+PathForTest::PathForTest(Wine wine)
+    : m_oldPath(qgetenv("PATH"))
+    , m_folder(QDir(tempDir()).filePath(QStringLiteral("bin-for-test")))
+{
+    QDir().mkpath(m_folder);
+    if (wine == WithFakeWine) {
+        installStub(m_folder, QStringLiteral("wine"));
+        qputenv("PATH", m_folder.toLocal8Bit() + ':' + m_oldPath);
+    } else {
+        qputenv("PATH", m_folder.toLocal8Bit());
+    }
+}
+
+PathForTest::~PathForTest()
+{
+    qputenv("PATH", m_oldPath);
+}
+
+} // namespace testsupport
