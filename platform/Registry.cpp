@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <array>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "Paths.h"
+#include "SaveFile.h"
 
 namespace registry {
 namespace {
@@ -410,10 +410,9 @@ std::unique_ptr<QLockFile> lockStore()
 
 bool writeStore()
 {
-    QSaveFile out(store().file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(storeText().toUtf8()) < 0 || !out.commit()) {
-        store().problem = QStringLiteral("The settings file %1 could not be written: %2")
-                              .arg(store().file, out.errorString());
+    // A store kept elsewhere through a link (a dotfile manager's) stays there.
+    if (const auto error = savefile::SaveWhole(store().file, storeText().toUtf8(), savefile::Links::WriteThrough)) {
+        store().problem = QStringLiteral("The settings file %1 could not be written: %2").arg(store().file, error->reason);
         store().loaded = false; // memory no longer matches the file
         return false;
     }

@@ -1,20 +1,20 @@
 #include "ListFiles.h"
 
 #include <QList>
-#include <QSaveFile>
 #include <utility>
 
 #include "Paths.h"
+#include "SaveFile.h"
 
 namespace romdb {
 namespace {
 
 std::optional<ListFileFailure> SaveOne(const QString &path, const QString &text)
 {
-    QSaveFile file(path);
-    const QByteArray bytes = text.toLocal8Bit();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return ListFileFailure{path, file.errorString()};
+    // A list belongs in the listed folder: a link of its name gives way to the
+    // new file and never carries the write elsewhere.
+    if (const auto error = savefile::SaveWhole(path, text.toLocal8Bit(), savefile::Links::Replace))
+        return ListFileFailure{path, error->reason};
     return std::nullopt;
 }
 

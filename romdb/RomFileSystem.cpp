@@ -5,9 +5,10 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include "SaveFile.h"
+
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,11 +17,6 @@ namespace romdb {
 namespace {
 
 constexpr qint64 kCopyBlock = 1 << 20;
-
-QString ErrnoText(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 // Compares two open files from their starts, block by block.
 bool SameBytes(QFile &a, QFile &b)
@@ -61,7 +57,7 @@ bool RomFileSystem::makeFolder(const QString &path, QString &error)
 {
     if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0)
         return true;
-    error = ErrnoText(errno);
+    error = savefile::ErrorText(errno);
     return false;
 }
 
@@ -69,7 +65,7 @@ bool RomFileSystem::removeFolder(const QString &path, QString &error)
 {
     if (::rmdir(QFile::encodeName(path).constData()) == 0)
         return true;
-    error = ErrnoText(errno);
+    error = savefile::ErrorText(errno);
     return false;
 }
 
@@ -80,7 +76,7 @@ bool RomFileSystem::MoveRomFile(const QString &source, const QString &target, bo
         return true;
     if (result == EXDEV)
         return copyThenDelete(source, target, replace, error);
-    error = ErrnoText(result);
+    error = savefile::ErrorText(result);
     return false;
 }
 
@@ -129,7 +125,7 @@ bool RomFileSystem::copyThenDelete(const QString &source, const QString &target,
     // The copy lies beside the target, so this rename stays on one file system.
     const int placed = renameFile(copyPath, target, replace);
     if (placed != 0) {
-        error = ErrnoText(placed);
+        error = savefile::ErrorText(placed);
         return false;
     }
     copy.setAutoRemove(false);

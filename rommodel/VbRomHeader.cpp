@@ -2,11 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <limits>
 
 #include "MsgBox.h"
+#include "SaveFile.h"
 
 namespace {
 
@@ -126,18 +126,9 @@ CheckedImage CheckVbRomImage(const QString &path, bool showMessages)
 
 std::optional<QString> WriteVbRomImage(const QString &path, const QByteArray &image)
 {
-    QSaveFile file(path);
-    // Never fall back to writing over the file in place: that could tear it.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(image) != image.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit())
-        return file.errorString();
+    // The user opened the ROM through the link: the ROM is what they save.
+    if (const auto error = savefile::SaveWhole(path, image, savefile::Links::WriteThrough))
+        return error->reason;
     return std::nullopt;
 }
 

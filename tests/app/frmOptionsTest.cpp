@@ -10,6 +10,7 @@
 
 #include "MainWindowState.h"
 #include "Registry.h"
+#include "SaveFile.h"
 #include "SettingsRecord.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
@@ -478,6 +479,23 @@ TEST_F(OptionsDialog, AStoreThatCannotBeWrittenKeepsTheDialogOpen)
     ASSERT_EQ(boxCount(), 1);
     EXPECT_EQ(testsupport::messageBoxes().last().title, QStringLiteral("Options not saved"));
     EXPECT_TRUE(dialog.chkIntro->isChecked());
+}
+
+TEST_F(OptionsDialog, ApplyOnAFullDiskKeepsTheStoreAndTheDialogAndSaysWhy)
+{
+    storeDefaults();
+    const QByteArray before = testsupport::readFile(registry::StoreFilePath());
+    frmOptions dialog;
+    dialog.load();
+    dialog.chkIntro->setChecked(!dialog.chkIntro->isChecked());
+    savefile::SetFaultHook([](savefile::Step step) { return step == savefile::Step::Write ? ENOSPC : 0; });
+
+    dialog.cmdApply->click();
+    EXPECT_FALSE(dialog.isUnloaded());
+    ASSERT_EQ(boxCount(), 1);
+    EXPECT_EQ(testsupport::messageBoxes().last().title, QStringLiteral("Options not saved"));
+    EXPECT_TRUE(testsupport::messageBoxes().last().prompt.contains(QStringLiteral("No space left on device")));
+    EXPECT_EQ(testsupport::readFile(registry::StoreFilePath()), before);
 }
 
 TEST_F(OptionsDialog, Screenshot)

@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "Registry.h"
+#include "SaveFile.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
 
@@ -114,4 +115,42 @@ TEST(SettingsStore, TypedKeysFallBackToTheirDefault)
     EXPECT_EQ(settings::GetClampedInteger(QStringLiteral("Count"), 4, 0, 10), 10);
     EXPECT_EQ(settings::GetClampedInteger(QStringLiteral("Huge"), 4, 0, 10), 10);
     EXPECT_EQ(settings::GetInteger(QStringLiteral("Huge"), 4), 4);
+}
+
+TEST(Registry, ASaveThatMeetsAFullDiskKeepsTheStoreAndSaysWhy)
+{
+    testsupport::SmallFileSystem disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << "mounting a small file system needs root";
+    qputenv("XDG_CONFIG_HOME", disk.path().toUtf8());
+    Reload();
+    ASSERT_TRUE(settings::Save(QStringLiteral("Long"), QString(9000, QLatin1Char('a'))));
+    const QByteArray before = testsupport::readFile(StoreFilePath());
+
+    // Room for the lock and the first page of the new store, not for all of it.
+    disk.leaveFree(2);
+    EXPECT_FALSE(settings::Save(QStringLiteral("Long"), QString(9000, QLatin1Char('b'))));
+    EXPECT_EQ(testsupport::readFile(StoreFilePath()), before);
+    const QString problem = TakeStoreProblem();
+    EXPECT_TRUE(problem.contains(QStringLiteral("No space left on device"))) << problem.toStdString();
+    Reload();
+    EXPECT_EQ(settings::Get(QStringLiteral("Long")), QString(9000, QLatin1Char('a')));
+}
+
+TEST(Registry, ASaveThatFailsAtAnyStepKeepsTheStoreAndSaysWhy)
+{
+    ASSERT_TRUE(settings::Save(QStringLiteral("Key"), QStringLiteral("old")));
+    const QByteArray before = testsupport::readFile(StoreFilePath());
+    for (const savefile::Step failing : {savefile::Step::Write, savefile::Step::Sync, savefile::Step::Replace}) {
+        SCOPED_TRACE(int(failing));
+        savefile::SetFaultHook([failing](savefile::Step step) { return step == failing ? EIO : 0; });
+        EXPECT_FALSE(settings::Save(QStringLiteral("Key"), QStringLiteral("new")));
+        EXPECT_EQ(testsupport::readFile(StoreFilePath()), before);
+        EXPECT_EQ(TakeStoreProblem(), QStringLiteral("The settings file %1 could not be written: Input/output error")
+                                          .arg(StoreFilePath()));
+        EXPECT_EQ(settings::Get(QStringLiteral("Key")), QStringLiteral("old"));
+    }
+    savefile::SetFaultHook(nullptr);
+    EXPECT_TRUE(settings::Save(QStringLiteral("Key"), QStringLiteral("new")));
+    EXPECT_EQ(settings::Get(QStringLiteral("Key")), QStringLiteral("new"));
 }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "SaveFile.h"
 #include "TestSupport.h"
 #include "VbRomHeader.h"
 
@@ -200,4 +201,27 @@ TEST(WriteVbRomImage, AFailureNamesItsReasonAndLeavesNoFileBehind)
     EXPECT_TRUE(WriteVbRomImage(folder, QByteArray(600, 'y')));
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden).size(), 0);
+}
+
+TEST(WriteVbRomImage, AFullDiskKeepsTheOldImageAndSaysWhy)
+{
+    testsupport::SmallFileSystem disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << "mounting a small file system needs root";
+    const QString path = disk.path() + QStringLiteral("/game.vb");
+    ASSERT_FALSE(WriteVbRomImage(path, image(8192, 'a')));
+
+    disk.leaveFree(1);
+    const auto failure = WriteVbRomImage(path, image(8192, 'b'));
+    ASSERT_TRUE(failure);
+    EXPECT_TRUE(failure->contains(QStringLiteral("No space left on device"))) << failure->toStdString();
+    EXPECT_EQ(testsupport::readFile(path), image(8192, 'a'));
+}
+
+TEST(WriteVbRomImage, AFailedWriteKeepsTheOldImageAndSaysWhy)
+{
+    const QString path = testsupport::writeFile(QStringLiteral("game.vb"), image(8192, 'a'));
+    savefile::SetFaultHook([](savefile::Step step) { return step == savefile::Step::Sync ? EIO : 0; });
+    EXPECT_EQ(WriteVbRomImage(path, image(8192, 'b')), QStringLiteral("Input/output error"));
+    EXPECT_EQ(testsupport::readFile(path), image(8192, 'a'));
 }

@@ -10,8 +10,16 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <ftw.h>
+#include <sys/fsuid.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
 #include "ProcessSupport.h"
 #include "Registry.h"
+#include "SaveFile.h"
 
 namespace testsupport {
 namespace {
@@ -69,6 +77,65 @@ QByteArray readFile(const QString &path)
     return f.readAll();
 }
 
+SmallFileSystem::SmallFileSystem(int pages)
+    : m_path(QDir(tempDir()).filePath(QStringLiteral("small-fs")))
+{
+    QDir().mkpath(m_path);
+    const QByteArray options = "size=" + QByteArray::number(qlonglong(pages) * sysconf(_SC_PAGESIZE));
+    m_mounted = ::mount("tmpfs", QFile::encodeName(m_path).constData(), "tmpfs", 0, options.constData()) == 0;
+}
+
+SmallFileSystem::~SmallFileSystem()
+{
+    if (m_mounted)
+        ::umount2(QFile::encodeName(m_path).constData(), MNT_DETACH);
+}
+
+void SmallFileSystem::leaveFree(int pages)
+{
+    const long page = sysconf(_SC_PAGESIZE);
+    const QByteArray filler = QFile::encodeName(m_path + QStringLiteral("/.filler"));
+    const int fd = ::open(filler.constData(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+    ASSERT_GE(fd, 0);
+    const QByteArray block(int(page), 'f');
+    off_t size = ::lseek(fd, 0, SEEK_END);
+    ssize_t written;
+    while ((written = ::write(fd, block.constData(), size_t(block.size()))) > 0)
+        size += written;
+    ASSERT_EQ(errno, ENOSPC);
+    size -= size % page;
+    ASSERT_GE(size, pages * page) << "the file system is too small for the test";
+    ASSERT_EQ(::ftruncate(fd, size - pages * page), 0);
+    ::close(fd);
+}
+
+namespace {
+constexpr uid_t kNobody = 65534;
+
+int giveToNobody(const char *path, const struct stat *, int, struct FTW *)
+{
+    return ::lchown(path, kNobody, kNobody);
+}
+} // namespace
+
+OrdinaryUser::OrdinaryUser()
+{
+    if (::geteuid() != 0)
+        return;
+    ::nftw(QFile::encodeName(tempDir()).constData(), giveToNobody, 16, FTW_PHYS);
+    ::setfsgid(kNobody);
+    ::setfsuid(kNobody);
+    m_switched = true;
+}
+
+OrdinaryUser::~OrdinaryUser()
+{
+    if (!m_switched)
+        return;
+    ::setfsuid(0);
+    ::setfsgid(0);
+}
+
 void saveScreenshot(QWidget &window, const QString &name)
 {
     const QString dir = qEnvironmentVariable("ZANDREL_SCREENSHOT_DIR");
@@ -115,6 +182,7 @@ class FreshWorld : public ::testing::EmptyTestEventListener {
             return path;
         });
 
+        savefile::SetFaultHook(nullptr);
         modalWindows().clear();
         forms::SetModalHandler([](forms::Form &form) { modalWindows().dispatch(form); });
 

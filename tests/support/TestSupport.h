@@ -78,6 +78,40 @@ QString tempDir();
 QString writeFile(const QString &name, const QByteArray &bytes);
 QByteArray readFile(const QString &path);
 
+// A tmpfs of a few pages mounted on a folder of the test's own, to meet a
+// full disk for real. Mounting needs root: a test checks mounted() and
+// skips without it. Unmounted when it goes.
+class SmallFileSystem {
+public:
+    explicit SmallFileSystem(int pages = 16);
+    ~SmallFileSystem();
+    SmallFileSystem(const SmallFileSystem &) = delete;
+    SmallFileSystem &operator=(const SmallFileSystem &) = delete;
+
+    bool mounted() const { return m_mounted; }
+    QString path() const { return m_path; }
+    // Fills the file system to the last page, then frees `pages` of them.
+    void leaveFree(int pages);
+
+private:
+    QString m_path;
+    bool m_mounted = false;
+};
+
+// While one lives, file permissions are checked as for an ordinary user, also
+// when the tests run as root (CI does): the test's folder goes to "nobody" and
+// the thread's file-system identity with it. Without root it changes nothing.
+class OrdinaryUser {
+public:
+    OrdinaryUser();
+    ~OrdinaryUser();
+    OrdinaryUser(const OrdinaryUser &) = delete;
+    OrdinaryUser &operator=(const OrdinaryUser &) = delete;
+
+private:
+    bool m_switched = false;
+};
+
 // Saves a picture of the window as <name>.png into $ZANDREL_SCREENSHOT_DIR
 // when that is set, so a person can look at what the tests drove.
 void saveScreenshot(QWidget &window, const QString &name);

@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <sys/stat.h>
+
+#include "SaveFile.h"
+#include "TestSupport.h"
+
+using savefile::Step;
+
+namespace {
+
+QStringList FolderEntries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+mode_t Mode(const QString &path)
+{
+    struct stat info;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+// Fails every call of one step with `code`.
+void FailAt(Step failing, int code)
+{
+    savefile::SetFaultHook([failing, code](Step step) { return step == failing ? code : 0; });
+}
+
+} // namespace
+
+TEST(SaveFile, WritesANewFileAndReplacesAnOldOneKeepingItsMode)
+{
+    const QString path = QDir(testsupport::tempDir()).filePath(QStringLiteral("a.txt"));
+    ASSERT_FALSE(savefile::SaveWhole(path, "first"));
+    EXPECT_EQ(testsupport::readFile(path), QByteArray("first"));
+    const mode_t umask = ::umask(0);
+    ::umask(umask);
+    EXPECT_EQ(Mode(path), 0666 & ~umask);
+
+    ::chmod(QFile::encodeName(path).constData(), 0604);
+    ASSERT_FALSE(savefile::SaveWhole(path, "second, longer"));
+    EXPECT_EQ(testsupport::readFile(path), QByteArray("second, longer"));
+    EXPECT_EQ(Mode(path), 0604u);
+    ASSERT_FALSE(savefile::SaveWhole(path, QByteArray()));
+    EXPECT_EQ(testsupport::readFile(path), QByteArray());
+    EXPECT_EQ(FolderEntries(testsupport::tempDir()), QStringList{"a.txt"});
+}
+
+TEST(SaveFile, AFailureAtAnyStepKeepsTheOldFileAndSaysWhy)
+{
+    struct Fault {
+        Step step;
+        int code;
+    };
+    const Fault faults[] = {{Step::Check, EIO},  {Step::CreateTemporary, EDQUOT}, {Step::Write, ENOSPC},
+                            {Step::Sync, EIO},   {Step::Close, EIO},              {Step::Replace, EXDEV}};
+    const QString path = testsupport::writeFile(QStringLiteral("a.txt"), "the old contents");
+    for (const Fault &fault : faults) {
+        SCOPED_TRACE(int(fault.step));
+        FailAt(fault.step, fault.code);
+        const auto error = savefile::SaveWhole(path, "new");
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->step, fault.step);
+        EXPECT_EQ(error->code, fault.code);
+        EXPECT_EQ(error->reason, savefile::ErrorText(fault.code));
+        EXPECT_EQ(testsupport::readFile(path), QByteArray("the old contents"));
+        EXPECT_EQ(FolderEntries(testsupport::tempDir()), QStringList{"a.txt"});
+    }
+    EXPECT_EQ(savefile::ErrorText(ENOSPC), QStringLiteral("No space left on device"));
+}
+
+TEST(SaveFile, ASaveCutShortLeavesNothingBehind)
+{
+    // Until it is complete the new file has no name, so a kill can't leave one.
+    const QString path = testsupport::writeFile(QStringLiteral("a.txt"), "old");
+    QStringList seenWhileWriting;
+    savefile::SetFaultHook([&](Step step) {
+        if (step == Step::Write)
+            seenWhileWriting = FolderEntries(testsupport::tempDir());
+        return 0;
+    });
+    ASSERT_FALSE(savefile::SaveWhole(path, "new"));
+    EXPECT_EQ(seenWhileWriting, QStringList{"a.txt"});
+}
+
+TEST(SaveFile, WithoutUnnamedFilesANamedTemporaryOneIsUsedAndCleared)
+{
+    const QString path = testsupport::writeFile(QStringLiteral("a.txt"), "old");
+    int creations = 0;
+    savefile::SetFaultHook([&](Step step) { return step == Step::CreateTemporary && ++creations == 1 ? EOPNOTSUPP : 0; });
+    ASSERT_FALSE(savefile::SaveWhole(path, "new"));
+    EXPECT_EQ(testsupport::readFile(path), QByteArray("new"));
+
+    creations = 0;
+    int writes = 0;
+    savefile::SetFaultHook([&](Step step) {
+        if (step == Step::CreateTemporary && ++creations == 1)
+            return EOPNOTSUPP;
+        return step == Step::Write && ++writes == 1 ? ENOSPC : 0;
+    });
+    const auto error = savefile::SaveWhole(path, "newer");
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->step, Step::Write);
+    EXPECT_EQ(testsupport::readFile(path), QByteArray("new"));
+    EXPECT_EQ(FolderEntries(testsupport::tempDir()), QStringList{"a.txt"});
+}
+
+TEST(SaveFile, ALinkIsReplacedOrWrittenThroughAsAsked)
+{
+    const QString target = testsupport::writeFile(QStringLiteral("elsewhere/target.txt"), "precious");
+    const QString link = QDir(testsupport::tempDir()).filePath(QStringLiteral("link.txt"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("elsewhere/target.txt"), link));
+
+    ASSERT_FALSE(savefile::SaveWhole(link, "through", savefile::Links::WriteThrough));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(testsupport::readFile(target), QByteArray("through"));
+
+    ASSERT_FALSE(savefile::SaveWhole(link, "replaced"));
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(testsupport::readFile(link), QByteArray("replaced"));
+    EXPECT_EQ(testsupport::readFile(target), QByteArray("through"));
+}
+
+TEST(SaveFile, RefusesAFolderAndAFileWeMayNotWrite)
+{
+    const QString folder = QDir(testsupport::tempDir()).filePath(QStringLiteral("folder"));
+    QDir().mkpath(folder);
+    auto error = savefile::SaveWhole(folder, "x");
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->code, EISDIR);
+
+    const QString path = testsupport::writeFile(QStringLiteral("locked.txt"), "old");
+    ::chmod(QFile::encodeName(path).constData(), 0444);
+    testsupport::OrdinaryUser user;
+    error = savefile::SaveWhole(path, "new");
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->reason, QStringLiteral("Permission denied"));
+    EXPECT_EQ(testsupport::readFile(path), QByteArray("old"));
+}
+
+TEST(SaveFile, AFullDiskKeepsTheOldFileAndLeavesItsRoom)
+{
+    testsupport::SmallFileSystem disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << "mounting a small file system needs root";
+    const QString path = disk.path() + QStringLiteral("/a.txt");
+    ASSERT_FALSE(savefile::SaveWhole(path, QByteArray(5000, 'a')));
+    disk.leaveFree(1);
+    for (int i = 0; i < 2; ++i) { // the first failure took no room from the second try
+        const auto error = savefile::SaveWhole(path, QByteArray(5000, 'b'));
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->step, Step::Write);
+        EXPECT_EQ(error->reason, QStringLiteral("No space left on device"));
+        EXPECT_EQ(testsupport::readFile(path), QByteArray(5000, 'a'));
+    }
+    EXPECT_EQ(FolderEntries(disk.path()), (QStringList{".filler", "a.txt"}));
+    EXPECT_FALSE(savefile::SaveWhole(path, QByteArray(4000, 'c'))); // one page fits
+}
+
+TEST(SaveFile, WriteInPlaceChangesOnlyItsRange)
+{
+    const QString path = testsupport::writeFile(QStringLiteral("a.bin"), "0123456789");
+    ::chmod(QFile::encodeName(path).constData(), 0600);
+    ASSERT_FALSE(savefile::WriteInPlace(path, 3, "abc"));
+    EXPECT_EQ(testsupport::readFile(path), QByteArray("012abc6789"));
+    EXPECT_EQ(Mode(path), 0600u);
+
+    auto error = savefile::WriteInPlace(path, 8, "xyz");
+    ASSERT_TRUE(error);
+    EXPECT_EQ(testsupport::readFile(path), QByteArray("012abc6789"));
+
+    FailAt(Step::Sync, EIO);
+    error = savefile::WriteInPlace(path, 0, "z");
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->step, Step::Sync);
+    EXPECT_EQ(error->reason, savefile::ErrorText(EIO));
+
+    error = savefile::WriteInPlace(QDir(testsupport::tempDir()).filePath(QStringLiteral("none")), 0, "z");
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->code, ENOENT);
+}
