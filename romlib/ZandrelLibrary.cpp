@@ -101,7 +101,8 @@ std::optional<QString> GetVbRomChecksum(const QByteArray &image, bool wholeImage
     const auto fn = bind<decltype(&::GetVbRomChecksum)>(g_checksum);
     if (!fn)
         return std::nullopt;
-    QByteArray output(8, '0');
+    // Output buffers are made at their final size and filled with NUL bytes.
+    QByteArray output(8, '\0');
     fn(reinterpret_cast<const uint8_t *>(image.constData()), lengthOf(image), wholeImage ? kTrue : kFalse,
        output.data());
     return QString::fromLatin1(output);
@@ -112,7 +113,7 @@ std::optional<QByteArray> DisplayVbTiles(const QByteArray &image, int32_t offset
     const auto fn = bind<decltype(&::DisplayVbTiles)>(g_tiles);
     if (!fn)
         return std::nullopt;
-    QByteArray output(ZANDREL_PIXEL_BYTES, '0');
+    QByteArray output(ZANDREL_PIXEL_BYTES, '\0');
     fn(reinterpret_cast<const uint8_t *>(image.constData()), lengthOf(image), offset, width, ZANDREL_VIEW_HEIGHT,
        tileMode ? kTrue : kFalse, reinterpret_cast<uint8_t *>(output.data()));
     return output;

@@ -203,7 +203,8 @@ TEST_F(RomLibBinding, TileModeShowsItsBoxAndLeavesThePixelsAlone)
 {
     const auto pixels = zandrel::DisplayVbTiles(filled(96 * 224, 0x1B), 0, 64, true);
     ASSERT_TRUE(pixels.has_value());
-    EXPECT_EQ(*pixels, QByteArray(kPixels, '0'));
+    // The buffer the binding made: NUL bytes, which read as pixel value 0.
+    EXPECT_EQ(*pixels, QByteArray(kPixels, '\0'));
     const auto &boxes = testsupport::messageBoxes().calls;
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_EQ(boxes[0].prompt, QStringLiteral("TILES"));
