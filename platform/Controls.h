@@ -9,16 +9,21 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <type_traits>
+
 #include "Forms.h"
 
 namespace controls {
 
-// Creates a control on `parent` at a twip rectangle.
+// Creates a control on `parent` at a twip rectangle. A label shows its text
+// as written: captions here are names, paths and titles, never markup.
 template <typename Control, typename... Args>
 Control *Place(QWidget *parent, int left, int top, int width, int height, Args &&...args)
 {
     auto *c = new Control(std::forward<Args>(args)..., parent);
     c->setGeometry(forms::TwipsRect(left, top, width, height));
+    if constexpr (std::is_base_of_v<QLabel, Control>)
+        c->setTextFormat(Qt::PlainText);
     return c;
 }
 

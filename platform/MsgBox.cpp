@@ -61,8 +61,14 @@ int MsgBox(const QString &prompt, int style, const QString &title)
         return g_responder(Call{prompt, style, shownTitle});
 
     QWidget *parent = g_parent ? g_parent.data() : QApplication::activeWindow();
+    // A window not shown yet (the main window during start-up) has no place
+    // on the screen: such a box goes in the middle of the screen instead.
+    if (parent && !parent->isVisible())
+        parent = nullptr;
     QMessageBox box(iconFor(style), shownTitle, QString(prompt).replace(QLatin1Char('\r'), QLatin1Char('\n')),
                     QMessageBox::NoButton, parent);
+    // Prompts carry file names and paths: never read them as markup.
+    box.setTextFormat(Qt::PlainText);
     const auto buttons = buttonsFor(style);
     for (const ButtonSpec &b : buttons)
         box.addButton(b.button);

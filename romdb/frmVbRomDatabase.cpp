@@ -101,7 +101,6 @@ void frmVbRomDatabase::createControls()
     QWidget *c = client();
 
     lblRomDir = Place<QLabel>(c, 120, 0, 4575, 255);
-    lblRomDir->setTextFormat(Qt::PlainText);
     lstFileIdentify = Place<QListWidget>(c, 120, 240, 4575, 4260);
     picPercent = Place<ProgressPicture>(c, 120, 4560, 4575, 255);
     lblPercent = Place<QLabel>(picPercent, 2160, 0, 255, 195, QStringLiteral("0%"));

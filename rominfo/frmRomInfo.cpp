@@ -145,9 +145,6 @@ void frmRomInfo::createControls()
         txtHelp->setPlainText(QString::fromUtf8(text.readAll()));
     help::RegisterSource(QStringLiteral("ROM Info"), txtHelp);
 
-    for (QLabel *label : {lblMbit, static_cast<QLabel *>(lblTitle), lblIdentify})
-        label->setTextFormat(Qt::PlainText);
-
     // Enter in a header box must not press a button of the window.
     cmdJapaneseIme->setAutoDefault(false);
     cmdRevert->setAutoDefault(false);

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -496,6 +497,30 @@ TEST_F(OptionsDialog, ApplyOnAFullDiskKeepsTheStoreAndTheDialogAndSaysWhy)
     EXPECT_EQ(testsupport::messageBoxes().last().title, QStringLiteral("Options not saved"));
     EXPECT_TRUE(testsupport::messageBoxes().last().prompt.contains(QStringLiteral("No space left on device")));
     EXPECT_EQ(testsupport::readFile(registry::StoreFilePath()), before);
+}
+
+// A folder may be named like markup; the dialog and the picker show the
+// name as it is written, on every label.
+TEST_F(OptionsDialog, FolderNamesShowAsWrittenInTheDialogAndThePicker)
+{
+    const QString tagged = folderWith(QStringLiteral("a<i>tal</i>x"), {QStringLiteral("Game.VB")});
+    storeDefaults();
+    settings::Save(QStringLiteral("Base Directory"), tagged);
+    const auto everyLabelIsPlain = [](const QWidget &window) {
+        for (const QLabel *label : window.findChildren<QLabel *>())
+            EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
+    };
+
+    testsupport::modalWindows().on<frmSelectDir>([&](frmSelectDir &picker) {
+        EXPECT_EQ(picker.lblFilename->text(), tagged);
+        everyLabelIsPlain(picker);
+    });
+    frmOptions dialog;
+    dialog.load();
+    EXPECT_TRUE(dialog.lblBaseDir->text().endsWith(QStringLiteral("a<i>tal</i>x")));
+    everyLabelIsPlain(dialog);
+    dialog.cmdBaseDir_Click();
+    EXPECT_EQ(testsupport::modalWindows().shown, QStringList{QStringLiteral("frmSelectDir")});
 }
 
 TEST_F(OptionsDialog, Screenshot)

@@ -1,0 +1,56 @@
+// Real message boxes, shown and answered by a timer: how a person sees them.
+
+#include "MsgBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Shown {
+    Qt::TextFormat format = Qt::AutoText;
+    QRect frame;
+};
+
+// Shows one real box with `prompt` and reports how it looked.
+Shown showRealBox(const QString &prompt)
+{
+    Shown shown;
+    msgbox::SetResponder({});
+    QTimer::singleShot(0, [&shown] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shown = {box->textFormat(), box->frameGeometry()};
+        box->button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(msgbox::MsgBox(prompt, msgbox::vbExclamation, QStringLiteral("Title")), msgbox::vbOK);
+    return shown;
+}
+
+} // namespace
+
+TEST(MsgBox, ANameInThePromptShowsAsItIsWritten)
+{
+    const Shown shown = showRealBox(QStringLiteral("/home/a<i>tal</i>x.vb already exists.\rReplace it?"));
+    EXPECT_EQ(shown.format, Qt::PlainText);
+}
+
+// Start-up boxes come before the main window shows: they belong in the
+// middle of the screen, not over a window that is not there yet.
+TEST(MsgBox, WhileItsWindowIsHiddenABoxIsCentredOnTheScreen)
+{
+    QWidget hiddenMainWindow;
+    hiddenMainWindow.resize(400, 300);
+    msgbox::SetParentWindow(&hiddenMainWindow);
+    const Shown shown = showRealBox(QStringLiteral("Unable to find Zandrel.dll library file."));
+    msgbox::SetParentWindow(nullptr);
+
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((shown.frame.center() - screenCentre).manhattanLength(), 20)
+        << "box centre " << shown.frame.center().x() << "," << shown.frame.center().y();
+}
