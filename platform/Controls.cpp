@@ -157,6 +157,10 @@ void NumberBox::normalise()
         setTextAtEnd(clean);
         return;
     }
+    // A text that is its plain form but not its signed form ("132" after a
+    // "3" typed into "12") stays, but its caret still goes to the end.
+    if (!clean.isEmpty() && clean != vb::Str(value()))
+        setCursorPosition(clean.size());
     emit numberChanged();
 }
 

@@ -91,7 +91,8 @@ private:
 // typed, pasted or set from code: a non-empty text that is not its number's
 // signed form (" 12", "-3", " .5") becomes the number's plain decimal form
 // ("007" gives "7", "12ab" gives "12", letters give "0") with the caret at
-// the end. numberChanged follows, for the window's own bounds; a bound set
+// the end, also where that form is the text already ("3" typed into "12"
+// leaves "132" with the caret after the "2"). numberChanged follows, for the window's own bounds; a bound set
 // through setTextAtEnd runs the rule again, and setting the text the box
 // already holds is no change.
 class NumberBox : public QLineEdit {

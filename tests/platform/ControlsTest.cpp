@@ -79,6 +79,26 @@ TEST(NumberBox, KeepsItsTextInItsNumbersPlainForm)
     }
 }
 
+TEST(NumberBox, TypingInsideANumberLeavesTheCaretAtTheEnd)
+{
+    controls::NumberBox box;
+    const auto type = [&box](char digit) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + (digit - '0'), Qt::NoModifier, QString(QLatin1Char(digit)));
+        QApplication::sendEvent(&box, &press);
+    };
+    box.setText(QStringLiteral("12"));
+    box.setCursorPosition(1);
+    type('3');
+    EXPECT_EQ(box.text(), QStringLiteral("132"));
+    EXPECT_EQ(box.cursorPosition(), 3);
+    // A signed form stays as typed, caret and all.
+    box.setText(QStringLiteral(" 12"));
+    box.setCursorPosition(1);
+    type('5');
+    EXPECT_EQ(box.text(), QStringLiteral(" 512"));
+    EXPECT_EQ(box.cursorPosition(), 2);
+}
+
 TEST(NumberBox, TheWindowsBoundRunsAfterTheRuleAndOnceTheTextIsClean)
 {
     controls::NumberBox box;
