@@ -99,9 +99,12 @@ void Form::closeEvent(QCloseEvent *event)
 
 void Form::keyPressEvent(QKeyEvent *event)
 {
-    // Escape closes a window only through a button the window marks for it.
-    if (event->key() == Qt::Key_Escape) {
-        event->ignore();
+    // Escape closes a window only through the button the window marks for it.
+    if (event->matches(QKeySequence::Cancel)) {
+        if (m_cancelButton && m_cancelButton->isVisible() && m_cancelButton->isEnabled())
+            m_cancelButton->click();
+        else
+            event->ignore();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -3,7 +3,9 @@
 // with its menu bar and fixed client area, modal showing with a test seam,
 // and letting pending events run.
 
+#include <QAbstractButton>
 #include <QDialog>
+#include <QPointer>
 #include <QRect>
 #include <functional>
 
@@ -60,6 +62,10 @@ public:
     // Centres the window on its screen.
     void centre();
 
+    // The button that Escape presses (a dialog's Cancel). Without one, Escape
+    // does nothing.
+    void setCancelButton(QAbstractButton *button) { m_cancelButton = button; }
+
 protected:
     virtual void Form_Load() {}
     // Set cancel to true to keep the window open.
@@ -72,6 +78,7 @@ private:
     QVBoxLayout *m_layout;
     QWidget *m_client;
     QMenuBar *m_menuBar = nullptr;
+    QPointer<QAbstractButton> m_cancelButton;
     bool m_loaded = false;
     bool m_unloaded = false;
 };

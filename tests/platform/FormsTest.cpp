@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -56,6 +59,32 @@ TEST(Forms, UnloadCanBeRefused)
     EXPECT_TRUE(form.isVisible());
     form.refuseUnload = false;
     EXPECT_TRUE(form.close());
+}
+
+TEST(Forms, EscapePressesOnlyTheMarkedCancelButton)
+{
+    CountingForm form;
+    auto *edit = new QLineEdit(form.client());
+    auto *cancel = new QPushButton(QStringLiteral("Cancel"), form.client());
+    form.show();
+    const auto escape = [&] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(edit, &press);
+    };
+    escape();
+    EXPECT_TRUE(form.isVisible());
+
+    int clicks = 0;
+    QObject::connect(cancel, &QPushButton::clicked, [&] { ++clicks; });
+    form.setCancelButton(cancel);
+    cancel->setEnabled(false);
+    escape();
+    EXPECT_EQ(clicks, 0);
+    cancel->setEnabled(true);
+    escape();
+    EXPECT_EQ(clicks, 1);
+    // The button decides: this one does not close the window.
+    EXPECT_TRUE(form.isVisible());
 }
 
 TEST(Forms, MenuBarSitsAboveAFixedClientArea)
