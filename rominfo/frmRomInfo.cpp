@@ -14,6 +14,7 @@
 #include <QPushButton>
 
 #include "Controls.h"
+#include "FileMessages.h"
 #include "Fonts.h"
 #include "HelpTopics.h"
 #include "KanaToRomaji.h"
@@ -347,8 +348,7 @@ bool frmRomInfo::writeEditedImage(const QString &path)
 {
     const QByteArray image = editedImage();
     if (const auto failure = WriteVbRomImage(path, image)) {
-        msgbox::MsgBox(QStringLiteral("Unable to save the file:") + QChar(u'\r') + path + QChar(u'\r') + *failure,
-                       msgbox::vbExclamation, QStringLiteral("File error"));
+        filemessages::ReportNotSaved(path, *failure);
         return false;
     }
     RomData = image;
@@ -398,12 +398,7 @@ void frmRomInfo::mnuFileSaveAs_Click()
     const QString path = dialog.FileName;
     if (path.isEmpty())
         return;
-    if (QFileInfo::exists(path)
-        && msgbox::MsgBox(path + QStringLiteral(" already exists.") + QChar(u'\r')
-                              + QStringLiteral("Do you wish to replace it?"),
-                          msgbox::vbYesNo | msgbox::vbExclamation | msgbox::vbDefaultButton2,
-                          QStringLiteral("Save File As"))
-               != msgbox::vbYes)
+    if (!filemessages::MayReplace(path))
         return;
     // The window moves to the new file only once it is written.
     if (!writeEditedImage(path))
