@@ -2,7 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include "SaveFile.h"
 
 namespace palettefile {
 namespace {
@@ -56,19 +57,10 @@ ReadPalette Read(const QString &path)
 
 std::optional<QString> Write(const QString &path, const tilepalette::Values &values)
 {
-    const QByteArray bytes = Encode(values);
-    QSaveFile file(path);
-    // Never fall back to writing over the old file in place.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit())
-        return file.errorString();
+    // The user named the file: a link of that name carries the save to the
+    // file it points to, as a ROM save does.
+    if (const auto error = savefile::SaveWhole(path, Encode(values), savefile::Links::WriteThrough))
+        return error->reason;
     return std::nullopt;
 }
 

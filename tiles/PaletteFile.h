@@ -37,8 +37,8 @@ ReadPalette Decode(const QByteArray &start);
 // any file.
 ReadPalette Read(const QString &path);
 
-// Writes the palette to `path` whole: a temporary file beside it replaces the
-// old file only once it is complete. Returns the reason of a failure.
+// Writes the palette to `path` whole through the program's one safe save: a
+// failure leaves the old file as it was. Returns the reason of a failure.
 std::optional<QString> Write(const QString &path, const tilepalette::Values &values);
 
 } // namespace palettefile

@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
+
 #include "PaletteFile.h"
+#include "SaveFile.h"
 #include "TestSupport.h"
 #include "TilePalette.h"
 
@@ -104,4 +107,11 @@ TEST(PaletteFile, AFailedWriteLeavesTheOldFileAndSaysWhy)
 
     const QString nowhere = QDir(testsupport::tempDir()).filePath(QStringLiteral("no/such/folder.pvb"));
     EXPECT_TRUE(palettefile::Write(nowhere, tilepalette::kVbPalette).has_value());
+
+    // A disk that fills up before the palette reaches it.
+    const QByteArray old(40, 'o');
+    const QString path = testsupport::writeFile(QStringLiteral("old.pvb"), old);
+    savefile::SetFaultHook([](savefile::Step step) { return step == savefile::Step::Sync ? ENOSPC : 0; });
+    EXPECT_EQ(palettefile::Write(path, tilepalette::kGreyPalette), savefile::ErrorText(ENOSPC));
+    EXPECT_EQ(testsupport::readFile(path), old);
 }
