@@ -186,10 +186,12 @@ void frmMain::Form_Load()
         return;
     }
 
+    registry::RemoveLeftoversOfKilledSaves();
     GetRegistry();
+    SaveRegistry();
+    // What went wrong reading or writing the store, in one box.
     if (const QString problem = registry::TakeStoreProblem(); !problem.isEmpty())
         msgbox::MsgBox(problem, msgbox::vbExclamation, QStringLiteral("Settings"));
-    SaveRegistry();
 
     PowerState = 0;
     applyEnabledSettings();

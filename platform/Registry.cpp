@@ -5,11 +5,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <array>
 #include <memory>
 #include <vector>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "Paths.h"
 #include "SaveFile.h"
@@ -71,7 +76,10 @@ struct Store {
     QString file;
     QDateTime fileTime;
     qint64 fileSize = -1;
-    QString problem;
+    // Why the file is there but can't be read; while it can't, nothing is
+    // written over it and every use tries to read it again.
+    QString unreadable;
+    QStringList problems; // not yet taken, each once
     int batchDepth = 0;
     bool dirty = false; // changes of a batch not yet written
 
@@ -88,6 +96,12 @@ Store &store()
 {
     static Store s;
     return s;
+}
+
+void noteProblem(const QString &text)
+{
+    if (!store().problems.contains(text))
+        store().problems << text;
 }
 
 QString storeFolder()
@@ -267,21 +281,24 @@ bool parseValue(const QString &text, Value &out)
 // Fills the store from the file's text; false when the text is not a store.
 bool parseStore(const QString &text)
 {
+    // A long hex value continues over lines that end in "\"; the pieces are
+    // appended in place, so a value of any length costs time in proportion.
     QStringList lines;
     QString pending;
-    for (QString line : text.split(QLatin1Char('\n'))) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        if (!pending.isEmpty())
-            line = pending + line.trimmed();
-        if (line.endsWith(QLatin1Char('\\')) && !line.startsWith(QLatin1Char('['))
-            && line.contains(QLatin1String("=hex"))) {
-            line.chop(1);
-            pending = line;
+    for (QStringView piece : QStringView(text).split(QLatin1Char('\n'))) {
+        if (piece.endsWith(QLatin1Char('\r')))
+            piece.chop(1);
+        const bool continues = !pending.isEmpty();
+        if (continues)
+            pending += piece.trimmed();
+        else
+            pending = piece.toString();
+        if (pending.endsWith(QLatin1Char('\\')) && !pending.startsWith(QLatin1Char('['))
+            && (continues || pending.contains(QLatin1String("=hex")))) {
+            pending.chop(1);
             continue;
         }
-        pending.clear();
-        lines << line;
+        lines << std::exchange(pending, QString());
     }
     int first = 0;
     while (first < lines.size() && lines[first].trimmed().isEmpty())
@@ -351,11 +368,11 @@ void keepAside(const QString &file)
     if (QFileInfo::exists(aside))
         aside += QLatin1Char('-') + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
     if (QFile::rename(file, aside))
-        store().problem = QStringLiteral("The settings file %1 could not be read. It was kept as %2 "
-                                         "and the default settings are used.")
-                              .arg(file, aside);
+        noteProblem(QStringLiteral("The settings file %1 could not be read. It was kept as %2 "
+                                   "and the default settings are used.")
+                        .arg(file, aside));
     else
-        store().problem = QStringLiteral("The settings file %1 could not be read.").arg(file);
+        noteProblem(QStringLiteral("The settings file %1 could not be read.").arg(file));
 }
 
 void loadFromFile()
@@ -364,17 +381,21 @@ void loadFromFile()
     s.clear();
     s.file = storeFolder() + QStringLiteral("/registry.reg");
     s.loaded = true;
+    s.unreadable.clear();
     QFile f(s.file);
     if (f.exists()) {
-        if (!f.open(QIODevice::ReadOnly)) {
-            s.problem = QStringLiteral("The settings file %1 could not be opened: %2").arg(s.file, f.errorString());
-        } else {
-            const QString text = QString::fromUtf8(f.readAll());
-            f.close();
-            if (!parseStore(text)) {
-                s.clear();
-                keepAside(s.file);
-            }
+        QByteArray bytes;
+        if (f.open(QIODevice::ReadOnly))
+            bytes = f.readAll();
+        if (f.error() != QFileDevice::NoError) {
+            // Not damaged, only out of reach: it stays as it is.
+            s.unreadable = QStringLiteral("The settings file %1 could not be read: %2\rThe default settings are "
+                                          "used, and no change is saved over the file until it can be read.")
+                               .arg(s.file, f.errorString());
+            noteProblem(s.unreadable);
+        } else if (!parseStore(QString::fromUtf8(bytes))) {
+            s.clear();
+            keepAside(s.file);
         }
     }
     rememberFileState();
@@ -386,23 +407,40 @@ void ensureFresh()
     if (s.dirty)
         return; // a batch holds changes the file doesn't have yet
     const QString file = storeFolder() + QStringLiteral("/registry.reg");
-    if (!s.loaded || s.file != file || fileChangedSinceLoad())
+    if (!s.loaded || s.file != file || !s.unreadable.isEmpty() || fileChangedSinceLoad())
         loadFromFile();
 }
 
-// The store's lock, for one writer at a time; null (with the problem noted)
-// when the folder can't be made or another program holds the lock.
+QString lockFilePath()
+{
+    return storeFolder() + QStringLiteral("/registry.lock");
+}
+
+std::unique_ptr<QLockFile> makeLock()
+{
+    auto lock = std::make_unique<QLockFile>(lockFilePath());
+    lock->setStaleLockTime(10000);
+    return lock;
+}
+
+// The store's lock, for one writer at a time; null, with the cause noted,
+// when the folder can't be made or written or another program holds the lock.
 std::unique_ptr<QLockFile> lockStore()
 {
     const QString folder = storeFolder();
     if (!QDir().mkpath(folder)) {
-        store().problem = QStringLiteral("The settings folder %1 could not be created.").arg(folder);
+        noteProblem(QStringLiteral("The settings folder %1 could not be created.").arg(folder));
         return nullptr;
     }
-    auto lock = std::make_unique<QLockFile>(folder + QStringLiteral("/registry.lock"));
-    lock->setStaleLockTime(10000);
+    if (::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK, AT_EACCESS) != 0) {
+        noteProblem(QStringLiteral("The settings folder %1 can't be written: %2").arg(folder, savefile::ErrorText(errno)));
+        return nullptr;
+    }
+    auto lock = makeLock();
     if (!lock->tryLock(5000)) {
-        store().problem = QStringLiteral("The settings file is locked by another program.");
+        noteProblem(lock->error() == QLockFile::LockFailedError
+                        ? QStringLiteral("The settings file is locked by another program.")
+                        : QStringLiteral("The settings lock file %1 could not be written.").arg(lockFilePath()));
         return nullptr;
     }
     return lock;
@@ -410,9 +448,14 @@ std::unique_ptr<QLockFile> lockStore()
 
 bool writeStore()
 {
+    if (!store().unreadable.isEmpty()) {
+        noteProblem(store().unreadable);
+        store().loaded = false; // memory no longer matches the file
+        return false;
+    }
     // A store kept elsewhere through a link (a dotfile manager's) stays there.
     if (const auto error = savefile::SaveWhole(store().file, storeText().toUtf8(), savefile::Links::WriteThrough)) {
-        store().problem = QStringLiteral("The settings file %1 could not be written: %2").arg(store().file, error->reason);
+        noteProblem(QStringLiteral("The settings file %1 could not be written: %2").arg(store().file, error->reason));
         store().loaded = false; // memory no longer matches the file
         return false;
     }
@@ -628,13 +671,32 @@ void Reload()
 {
     store().loaded = false;
     store().dirty = false;
-    store().problem.clear();
+    store().problems.clear();
 }
 
 QString TakeStoreProblem()
 {
     ensureFresh();
-    return std::exchange(store().problem, QString());
+    return std::exchange(store().problems, QStringList()).join(QLatin1Char('\r'));
+}
+
+void RemoveLeftoversOfKilledSaves()
+{
+    const QString folder = storeFolder();
+    if (!QFileInfo(folder).isDir())
+        return;
+    // Saves happen only under the lock: while we hold it, no other instance
+    // is writing, and a temporary copy of the store is one a killed save left.
+    const auto lock = makeLock();
+    if (!lock->tryLock(0))
+        return;
+    static const QRegularExpression unfinishedCopy(QStringLiteral("^registry\\.reg\\.[A-Za-z0-9]{6}$"));
+    const QString lockBreaker = QStringLiteral("registry.lock.rmlock");
+    const QFileInfoList entries = QDir(folder).entryInfoList({QStringLiteral("registry.*")},
+                                                             QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QFileInfo &entry : entries)
+        if (entry.fileName() == lockBreaker || unfinishedCopy.match(entry.fileName()).hasMatch())
+            QFile::remove(entry.filePath());
 }
 
 } // namespace registry

@@ -78,8 +78,16 @@ QString StoreFilePath();
 // again (tests point XDG_CONFIG_HOME elsewhere between cases).
 void Reload();
 
-// Text of the last problem with the store file (a damaged file that was kept
-// aside, a write that failed); empty when there is none. Taking it clears it.
+// The problems with the store file since the last call (a damaged file kept
+// aside, a file that can't be read, a write that failed), each once, one to a
+// line (CR between); empty when there is none. Taking them clears them.
+// A file that exists but can't be read is never written over: the default
+// settings are used and every change is refused until it can be read.
 QString TakeStoreProblem();
+
+// Removes what killed saves left beside the store (unfinished temporary
+// copies, the lock breaker's file), unless another instance holds the lock.
+// Called once at start-up.
+void RemoveLeftoversOfKilledSaves();
 
 } // namespace registry

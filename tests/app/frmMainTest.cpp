@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QAction>
 #include <QMenu>
 #include <QPushButton>
@@ -11,6 +12,8 @@
 #include "SettingsStore.h"
 #include "TestSupport.h"
 #include "frmMain.h"
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -87,6 +90,54 @@ TEST_F(MainWindowStart, FirstStartStoresEveryKeyAndShowsTheNotice)
     EXPECT_FALSE(w.cmdEmus->isEnabled());
     EXPECT_FALSE(w.mnuFileUtils->isEnabled());
     EXPECT_FALSE(w.cmdUtils->isEnabled());
+}
+
+TEST_F(MainWindowStart, AStoreThatCannotBeReadOrWrittenIsReportedOnceAndLeftAsItWas)
+{
+    struct Case {
+        const char *what;
+        bool folder; // the folder read-only, or the store write-only
+        QString expected;
+    };
+    const Case cases[] = {
+        {"write-only store", false, QStringLiteral("could not be read: Permission denied")},
+        {"read-only folder", true, QStringLiteral("can't be written: Permission denied")},
+    };
+    installLibraryAndFont();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString folder = QFileInfo(registry::StoreFilePath()).absolutePath();
+        QDir(folder).removeRecursively();
+        ASSERT_TRUE(settings::Save(QStringLiteral("Base Directory"), QStringLiteral("/my/roms")));
+        const QByteArray before = testsupport::readFile(registry::StoreFilePath());
+        testsupport::messageBoxes().calls.clear();
+        const QString locked = c.folder ? folder : registry::StoreFilePath();
+        ::chmod(QFile::encodeName(locked).constData(), c.folder ? 0555 : 0200);
+        {
+            testsupport::OrdinaryUser user;
+            registry::Reload();
+            frmMain w;
+            w.load();
+            ASSERT_FALSE(w.mustEnd());
+        }
+        ::chmod(QFile::encodeName(locked).constData(), c.folder ? 0755 : 0600);
+        const QList<msgbox::Call> boxes = testsupport::messageBoxes().calls;
+        ASSERT_EQ(boxes.size(), 2);
+        EXPECT_EQ(boxes[0].title, QStringLiteral("Settings"));
+        EXPECT_TRUE(boxes[0].prompt.contains(c.expected)) << boxes[0].prompt.toStdString();
+        EXPECT_EQ(boxes[1].title, kNoticeTitle);
+        EXPECT_EQ(testsupport::readFile(registry::StoreFilePath()), before);
+    }
+}
+
+TEST_F(MainWindowStart, StartUpClearsWhatKilledSavesLeft)
+{
+    installLibraryAndFont();
+    const QString leftover = testsupport::writeFile(QStringLiteral("config/zandrel/registry.reg.q7Kd0P"), "REGEDIT4\n");
+    frmMain w;
+    w.load();
+    EXPECT_FALSE(QFile::exists(leftover));
+    EXPECT_TRUE(QFile::exists(registry::StoreFilePath()));
 }
 
 TEST_F(MainWindowStart, StoredBooleansAreRewrittenAndEnableTheirEntries)

@@ -2,6 +2,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+
+#include <sys/stat.h>
 
 #include "Registry.h"
 #include "SaveFile.h"
@@ -153,4 +157,94 @@ TEST(Registry, ASaveThatFailsAtAnyStepKeepsTheStoreAndSaysWhy)
     savefile::SetFaultHook(nullptr);
     EXPECT_TRUE(settings::Save(QStringLiteral("Key"), QStringLiteral("new")));
     EXPECT_EQ(settings::Get(QStringLiteral("Key")), QStringLiteral("new"));
+}
+
+TEST(Registry, AStoreThatCannotBeReadIsLeftAloneAndNeverWrittenOver)
+{
+    ASSERT_TRUE(settings::Save(QStringLiteral("Key"), QStringLiteral("mine")));
+    const QByteArray before = testsupport::readFile(StoreFilePath());
+    const QByteArray storePath = QFile::encodeName(StoreFilePath());
+    ::chmod(storePath.constData(), 0200);
+    const QString unreadable = QStringLiteral("The settings file %1 could not be read: Permission denied\rThe default "
+                                              "settings are used, and no change is saved over the file until it can "
+                                              "be read.")
+                                   .arg(StoreFilePath());
+    {
+        testsupport::OrdinaryUser user;
+        Reload();
+        EXPECT_EQ(settings::Get(QStringLiteral("Key"), QStringLiteral("default")), QStringLiteral("default"));
+        EXPECT_FALSE(settings::Save(QStringLiteral("Key"), QStringLiteral("default")));
+        {
+            BatchWrite batch;
+            settings::Save(QStringLiteral("Other"), QStringLiteral("x"));
+        }
+        EXPECT_EQ(TakeStoreProblem(), unreadable);
+        EXPECT_EQ(settings::Get(QStringLiteral("Other"), QStringLiteral("none")), QStringLiteral("none"));
+    }
+    ::chmod(storePath.constData(), 0600);
+    EXPECT_EQ(testsupport::readFile(StoreFilePath()), before);
+    EXPECT_FALSE(QFile::exists(StoreFilePath() + QStringLiteral(".damaged")));
+
+    // Once it can be read again, it is used and written again.
+    testsupport::OrdinaryUser user;
+    EXPECT_EQ(settings::Get(QStringLiteral("Key")), QStringLiteral("mine"));
+    EXPECT_TRUE(settings::Save(QStringLiteral("Other"), QStringLiteral("y")));
+    Reload();
+    EXPECT_EQ(settings::Get(QStringLiteral("Key")), QStringLiteral("mine"));
+    EXPECT_EQ(settings::Get(QStringLiteral("Other")), QStringLiteral("y"));
+}
+
+TEST(Registry, AReadOnlySettingsFolderIsNamedAsTheCause)
+{
+    ASSERT_TRUE(settings::Save(QStringLiteral("Key"), QStringLiteral("old")));
+    const QString folder = QFileInfo(StoreFilePath()).absolutePath();
+    ::chmod(QFile::encodeName(folder).constData(), 0555);
+    testsupport::OrdinaryUser user;
+    EXPECT_FALSE(settings::Save(QStringLiteral("Key"), QStringLiteral("new")));
+    EXPECT_FALSE(settings::Save(QStringLiteral("Key"), QStringLiteral("newer")));
+    EXPECT_EQ(TakeStoreProblem(), QStringLiteral("The settings folder %1 can't be written: Permission denied").arg(folder));
+    EXPECT_EQ(settings::Get(QStringLiteral("Key")), QStringLiteral("old"));
+}
+
+TEST(Registry, ALongValueWrappedOverLinesIsReadWhole)
+{
+    // As Windows exports long binary values: pieces of "hex:" continued by "\".
+    QByteArray bytes;
+    QString text = QStringLiteral("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Test\\Values]\n\"Long\"=hex:");
+    for (int line = 0; line < 2000; ++line) {
+        for (int i = 0; i < 25; ++i) {
+            bytes.append(char(line + i));
+            text += QStringLiteral("%1,").arg(uchar(line + i), 2, 16, QLatin1Char('0'));
+        }
+        text += QStringLiteral("\\\r\n  ");
+    }
+    text += QStringLiteral("ff\r\n\"After\"=dword:00000007\r\n");
+    bytes.append('\xff');
+    testsupport::writeFile(QStringLiteral("config/zandrel/registry.reg"), text.toUtf8());
+    Reload();
+    EXPECT_EQ(QueryValue(Hive::CurrentUser, kKey, QStringLiteral("Long"))->data, bytes);
+    EXPECT_EQ(QueryValue(Hive::CurrentUser, kKey, QStringLiteral("After"))->toDword(), 7u);
+    EXPECT_TRUE(TakeStoreProblem().isEmpty());
+}
+
+TEST(Registry, LeftoversOfKilledSavesGoUnlessAnotherInstanceHoldsTheLock)
+{
+    ASSERT_TRUE(settings::Save(QStringLiteral("Key"), QStringLiteral("value")));
+    const QString folder = QFileInfo(StoreFilePath()).absolutePath();
+    const QStringList leftovers = {"registry.reg.Ab3xZ9", "registry.lock.rmlock"};
+    const QStringList kept = {"registry.reg", "registry.reg.damaged", "registry.reg.old"};
+    for (const QString &name : leftovers + kept.mid(1))
+        testsupport::writeFile(QStringLiteral("config/zandrel/") + name, "REGEDIT4\n");
+    const auto names = [&] { return QDir(folder).entryList(QDir::Files, QDir::Name); };
+
+    {
+        QLockFile otherInstance(folder + QStringLiteral("/registry.lock"));
+        ASSERT_TRUE(otherInstance.lock());
+        RemoveLeftoversOfKilledSaves();
+        EXPECT_EQ(names(), (QStringList{"registry.lock", "registry.lock.rmlock", "registry.reg", "registry.reg.Ab3xZ9",
+                                        "registry.reg.damaged", "registry.reg.old"}));
+    }
+    RemoveLeftoversOfKilledSaves();
+    EXPECT_EQ(names(), kept);
+    EXPECT_EQ(settings::Get(QStringLiteral("Key")), QStringLiteral("value"));
 }
