@@ -61,10 +61,25 @@ protected:
         return previews[shade]->backColor();
     }
 
-    // Plays the loader: the handler presses one of its buttons.
-    void onLoader(std::function<void(frmLoadPal &)> press)
+    // Presses Load and then `button` in the loader; true when the loader closed.
+    bool pressInLoader(QPushButton *frmLoadPal::*button)
     {
-        testsupport::modalWindows().on<frmLoadPal>(std::move(press));
+        bool closed = false;
+        testsupport::modalWindows().on<frmLoadPal>([&](frmLoadPal &loader) {
+            EXPECT_EQ(loader.windowTitle(), QStringLiteral("Load Palette..."));
+            (loader.*button)->click();
+            closed = loader.isUnloaded();
+        });
+        editor.cmdLoad->click();
+        testsupport::modalWindows().clear();
+        return closed;
+    }
+
+    // "Load custom palette" with the open dialog answering `path` (nullopt: Cancel).
+    bool loadCustom(std::optional<QString> path)
+    {
+        testsupport::fileDialogs().answerNext(std::move(path));
+        return pressInLoader(&frmLoadPal::cmdLoadCustom);
     }
 
     static QString storedText(int index) { return settings::Get(tilepalette::SettingKeys()[size_t(index)]); }
@@ -198,25 +213,16 @@ TEST_F(PaletteEditor, BuiltInPalettesFillTheBoxesAndCloseTheLoader)
                  {&frmLoadPal::cmdRevertGrey, tilepalette::kGreyPalette}};
     open();
     for (const auto &c : cases) {
-        bool closed = false;
-        onLoader([&](frmLoadPal &loader) {
-            EXPECT_EQ(loader.windowTitle(), QStringLiteral("Load Palette..."));
-            (loader.*c.button)->click();
-            closed = loader.isUnloaded();
-        });
-        editor.cmdLoad->click();
-        EXPECT_TRUE(closed);
+        EXPECT_TRUE(pressInLoader(c.button));
         EXPECT_EQ(boxTexts(), texts(c.values));
         EXPECT_EQ(preview(3), tilepalette::ShadeColour(c.values, 3));
-        testsupport::modalWindows().clear();
     }
 }
 
 TEST_F(PaletteEditor, GreyThenApplyStoresSixtyFourForTheBlackShade)
 {
     open();
-    onLoader([](frmLoadPal &loader) { loader.cmdRevertGrey->click(); });
-    editor.cmdLoad->click();
+    pressInLoader(&frmLoadPal::cmdRevertGrey);
     editor.cmdApply->click();
     EXPECT_EQ(tilepalette::Read(tilepalette::kEditorDefaults), tilepalette::kGreyPalette);
     EXPECT_EQ(storedText(9), QStringLiteral("64"));
@@ -225,8 +231,7 @@ TEST_F(PaletteEditor, GreyThenApplyStoresSixtyFourForTheBlackShade)
 TEST_F(PaletteEditor, RevertBringsBackTheShadeTheWindowOpenedWith)
 {
     open();
-    onLoader([](frmLoadPal &loader) { loader.cmdRevertRed->click(); });
-    editor.cmdLoad->click();
+    pressInLoader(&frmLoadPal::cmdRevertRed);
     editor.txtCol2B->setText(QStringLiteral("5"));
     editor.cmdCol2Revert->click();
     QStringList expected = texts(tilepalette::kVbPalette);
@@ -243,15 +248,7 @@ TEST_F(PaletteEditor, ACustomPaletteFileFillsTheBoxes)
     // A longer file: its bytes after the fifteenth are ignored.
     const QString path = testsupport::writeFile(QStringLiteral("mine.pvb"),
                                                 QByteArray::fromHex("50414C0102030405060708090A0B0CEEEEEE"));
-    testsupport::fileDialogs().answerNext(path);
-    bool closed = false;
-    onLoader([&](frmLoadPal &loader) {
-        loader.cmdLoadCustom->click();
-        closed = loader.isUnloaded();
-    });
-    editor.cmdLoad->click();
-
-    EXPECT_TRUE(closed);
+    EXPECT_TRUE(loadCustom(path));
     EXPECT_EQ(boxTexts(), texts({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
     ASSERT_EQ(testsupport::fileDialogs().requests.size(), 1);
     const commondialog::Request &asked = testsupport::fileDialogs().requests.first();
@@ -283,16 +280,7 @@ TEST_F(PaletteEditor, AFileThatIsNoPaletteIsRefusedAndChangesNothing)
     open();
     for (const auto &c : cases) {
         testsupport::messageBoxes() = {};
-        testsupport::fileDialogs().answerNext(c.path);
-        bool closed = false;
-        onLoader([&](frmLoadPal &loader) {
-            loader.cmdLoadCustom->click();
-            closed = loader.isUnloaded();
-        });
-        editor.cmdLoad->click();
-        testsupport::modalWindows().clear();
-
-        EXPECT_TRUE(closed) << c.name;
+        EXPECT_TRUE(loadCustom(c.path)) << c.name;
         EXPECT_EQ(boxTexts(), texts(kStored)) << c.name;
         ASSERT_EQ(testsupport::messageBoxes().calls.size(), 1) << c.name;
         EXPECT_EQ(testsupport::messageBoxes().last().prompt, c.prompt) << c.name;
@@ -307,14 +295,7 @@ TEST_F(PaletteEditor, AFileThatIsNoPaletteIsRefusedAndChangesNothing)
 TEST_F(PaletteEditor, ACancelledOpenClosesTheLoaderAndChangesNothing)
 {
     open();
-    testsupport::fileDialogs().answerNext(std::nullopt);
-    bool closed = false;
-    onLoader([&](frmLoadPal &loader) {
-        loader.cmdLoadCustom->click();
-        closed = loader.isUnloaded();
-    });
-    editor.cmdLoad->click();
-    EXPECT_TRUE(closed);
+    EXPECT_TRUE(loadCustom(std::nullopt));
     EXPECT_EQ(boxTexts(), texts(kStored));
     EXPECT_TRUE(testsupport::messageBoxes().calls.isEmpty());
 }
@@ -339,17 +320,14 @@ TEST_F(PaletteEditor, SaveWritesTheBoxesAsShownAndLoadingGivesThemBack)
     EXPECT_FALSE(editor.isUnloaded());
     EXPECT_EQ(tilepalette::Read(tilepalette::kEditorDefaults), kStored);
 
-    testsupport::fileDialogs().answerNext(path);
-    onLoader([](frmLoadPal &loader) { loader.cmdLoadCustom->click(); });
-    editor.cmdLoad->click();
+    loadCustom(path);
     EXPECT_EQ(boxTexts(), QStringList({"0", "12", "14", "40", "50", "60", "70", "80", "90", "100", "110", "120"}));
 }
 
 TEST_F(PaletteEditor, SavingOverAFileAsksFirst)
 {
     open();
-    onLoader([](frmLoadPal &loader) { loader.cmdRevertGrey->click(); });
-    editor.cmdLoad->click();
+    pressInLoader(&frmLoadPal::cmdRevertGrey);
     const QByteArray old(40, 'o');
     const QString path = testsupport::writeFile(QStringLiteral("old.pvb"), old);
 
