@@ -55,6 +55,20 @@ const Failure kTooSmall{RomCheck::TooSmall, QStringLiteral("File too small to be
                         QStringLiteral("Invalid VB ROM")};
 const Failure kInvalid{RomCheck::Invalid, QStringLiteral("Invalid VB ROM image."), QStringLiteral("Invalid VB ROM")};
 
+// True when the file at `path` is `image` in every byte but the header's.
+bool sameOutsideHeader(const QString &path, const QByteArray &image)
+{
+    QFile file(path);
+    if (image.size() <= VbRomHeader::kDistanceFromEnd || !file.open(QIODevice::ReadOnly)
+        || file.size() != image.size())
+        return false;
+    const QByteArray onDisk = file.readAll();
+    const qsizetype at = image.size() - VbRomHeader::kDistanceFromEnd;
+    const qsizetype after = at + VbRomHeader::kSize;
+    return onDisk.size() == image.size() && QByteArrayView(onDisk).first(at) == QByteArrayView(image).first(at)
+           && QByteArrayView(onDisk).sliced(after) == QByteArrayView(image).sliced(after);
+}
+
 } // namespace
 
 std::optional<VbRomHeader> VbRomHeader::read(const QByteArray &image)
@@ -127,9 +141,17 @@ CheckedImage CheckVbRomImage(const QString &path, bool showMessages)
 std::optional<QString> WriteVbRomImage(const QString &path, const QByteArray &image)
 {
     // The user opened the ROM through the link: the ROM is what they save.
-    if (const auto error = savefile::SaveWhole(path, image, savefile::Links::WriteThrough))
-        return error->reason;
-    return std::nullopt;
+    const auto error = savefile::SaveWhole(path, image, savefile::Links::WriteThrough);
+    if (!error)
+        return std::nullopt;
+    if (error->step == savefile::Step::CreateTemporary && sameOutsideHeader(path, image)) {
+        // A folder that takes no new file may still let us change the file:
+        // the header alone, in place, gives the same image.
+        const qsizetype at = image.size() - VbRomHeader::kDistanceFromEnd;
+        if (!savefile::WriteInPlace(path, at, image.mid(at, VbRomHeader::kSize)))
+            return std::nullopt;
+    }
+    return error->reason;
 }
 
 QString RomSizeText(qint64 length)

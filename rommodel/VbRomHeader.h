@@ -49,7 +49,10 @@ CheckedImage CheckVbRomImage(const QString &path, bool showMessages = true);
 
 // Writes the whole image to `path` through a temporary file beside it that
 // replaces the old file only once it is complete, so a failure never leaves
-// a torn image. Returns the reason of a failure, nullopt on success.
+// a torn image. Where the folder takes no temporary file and the file there
+// differs from the image in its header alone, the header is written in
+// place. Either way the file keeps its permissions. Returns the reason of a
+// failure, nullopt on success.
 std::optional<QString> WriteVbRomImage(const QString &path, const QByteArray &image);
 
 // "65536 Bytes  (0.5 MBit)": the length in bytes and in megabits (131072

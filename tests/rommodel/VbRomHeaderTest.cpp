@@ -225,3 +225,47 @@ TEST(WriteVbRomImage, AFailedWriteKeepsTheOldImageAndSaysWhy)
     EXPECT_EQ(WriteVbRomImage(path, image(8192, 'b')), QStringLiteral("Input/output error"));
     EXPECT_EQ(testsupport::readFile(path), image(8192, 'a'));
 }
+
+TEST(WriteVbRomImage, WhereNoTemporaryFileCanBeMadeTheHeaderIsWrittenInPlace)
+{
+    const QString folder = QDir(testsupport::tempDir()).filePath(QStringLiteral("roms"));
+    const QByteArray original = image(4096, 'a');
+    QByteArray edited = original;
+    edited.replace(4096 - 544, 12, "EDITED TITLE");
+    QByteArray other = image(4096, 'o');
+
+    struct Case {
+        const char *what;
+        bool readOnlyFolder; // or the seam refuses the temporary file
+        const QByteArray &onDisk;
+        const QByteArray &expected;
+    };
+    const Case cases[] = {
+        {"read-only folder", true, original, edited},
+        {"no temporary file", false, original, edited},
+        // Only the header may differ, or writing it alone would not give the image.
+        {"another file", false, other, other},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(folder).removeRecursively();
+        const QString path = testsupport::writeFile(QStringLiteral("roms/game.vb"), c.onDisk);
+        ::chmod(QFile::encodeName(path).constData(), 0640);
+        if (c.readOnlyFolder)
+            ::chmod(QFile::encodeName(folder).constData(), 0555);
+        else
+            savefile::SetFaultHook([](savefile::Step s) { return s == savefile::Step::CreateTemporary ? EACCES : 0; });
+        std::optional<QString> failure;
+        {
+            testsupport::OrdinaryUser user;
+            failure = WriteVbRomImage(path, edited);
+        }
+        savefile::SetFaultHook(nullptr);
+        ::chmod(QFile::encodeName(folder).constData(), 0755);
+        EXPECT_EQ(failure.value_or(QString()), c.expected == edited ? QString() : QStringLiteral("Permission denied"));
+        EXPECT_EQ(testsupport::readFile(path), c.expected);
+        EXPECT_EQ(QFileInfo(path).permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                                     QFile::WriteUser | QFile::ReadGroup);
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"game.vb"});
+    }
+}
