@@ -17,6 +17,7 @@
 #include "cRegistry.h"
 #include "frmAbout.h"
 #include "frmOptions.h"
+#include "frmRealityBoy.h"
 #include "frmRomInfo.h"
 #include "frmVbRomDatabase.h"
 
@@ -87,6 +88,7 @@ void frmMain::createMenus()
 
     connect(mnuFileRom, &QAction::triggered, this, &frmMain::mnuFileRom_Click);
     connect(mnuFileDatabase, &QAction::triggered, this, &frmMain::mnuFileDatabase_Click);
+    connect(mnuFileRealityBoy, &QAction::triggered, this, &frmMain::mnuFileRealityBoy_Click);
     connect(mnuFileOptions, &QAction::triggered, this, &frmMain::mnuFileOptions_Click);
     connect(mnuFileQuit, &QAction::triggered, this, &frmMain::mnuFileQuit_Click);
     connect(mnuHelpHelp, &QAction::triggered, this, &frmMain::mnuHelpHelp_Click);
@@ -116,8 +118,7 @@ void frmMain::createButtons()
     connect(cmdOptions, &QPushButton::clicked, this, &frmMain::cmdOptions_Click);
 
     // Windows that later versions of the program add.
-    m_notYetBuilt = {mnuFileViewer, cmdTileViewer, mnuFileRealityBoy, mnuFileVirtualE,
-                     mnuFileRedDragon, cmdEmus, cmdUtils};
+    m_notYetBuilt = {mnuFileViewer, cmdTileViewer, mnuFileVirtualE, mnuFileRedDragon, cmdEmus, cmdUtils};
     for (QObject *entry : std::as_const(m_notYetBuilt))
         setEntryEnabled(entry, false);
 }
@@ -260,6 +261,12 @@ void frmMain::cmdRomDatabase_Click()
 void frmMain::mnuFileDatabase_Click()
 {
     frmVbRomDatabase window(this);
+    forms::ShowModal(window);
+}
+
+void frmMain::mnuFileRealityBoy_Click()
+{
+    frmRealityBoy window(this);
     forms::ShowModal(window);
 }
 

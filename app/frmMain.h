@@ -102,6 +102,7 @@ public slots:
     void cmdRomInfo_Click();
     void mnuFileDatabase_Click();
     void cmdRomDatabase_Click();
+    void mnuFileRealityBoy_Click();
     void cmdOptions_Click();
     void mnuFileOptions_Click();
     void mnuFileQuit_Click();

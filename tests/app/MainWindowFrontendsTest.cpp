@@ -1,0 +1,31 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+
+#include "MainWindowStart.h"
+#include "SettingsStore.h"
+#include "TestSupport.h"
+#include "frmMain.h"
+#include "frmRealityBoy.h"
+
+// Each emulator's front-end opens from the main window's emulator menu
+// while its "... Enabled" setting is True.
+TEST_F(MainWindowStart, TheRealityBoyItemOpensItsFrontEndWhenEnabled)
+{
+    installLibraryAndFont();
+    QString caption;
+    testsupport::modalWindows().on<frmRealityBoy>([&](frmRealityBoy &w) { caption = w.windowTitle(); });
+    {
+        frmMain main;
+        main.load();
+        EXPECT_FALSE(main.mnuFileRealityBoy->isEnabled());
+    }
+    settings::SaveBoolean(QStringLiteral("Reality Boy Enabled"), true);
+    frmMain main;
+    main.load();
+    EXPECT_TRUE(main.mnuFileEmus->isEnabled());
+    ASSERT_TRUE(main.mnuFileRealityBoy->isEnabled());
+    main.mnuFileRealityBoy->trigger();
+    EXPECT_EQ(caption, QStringLiteral("Reality Boy Frontend"));
+}
