@@ -148,6 +148,11 @@ double Val(const QString &text)
 std::optional<int16_t> CInt(double value) { return roundToEven<int16_t>(value); }
 std::optional<int32_t> CLng(double value) { return roundToEven<int32_t>(value); }
 
+std::optional<double> TextToDouble(const QString &text)
+{
+    return wholeNumber(text);
+}
+
 std::optional<int16_t> TextToInteger(const QString &text)
 {
     const auto n = wholeNumber(text);

@@ -24,6 +24,7 @@ std::optional<int32_t> CLng(double value);
 // trimmed of surrounding blanks, must be a number (decimal with optional
 // sign, fraction and exponent, or "&H"/"&O"). Anything else, and a number
 // out of range, gives nullopt.
+std::optional<double> TextToDouble(const QString &text);
 std::optional<int16_t> TextToInteger(const QString &text);
 std::optional<int32_t> TextToLong(const QString &text);
 // "True"/"False" in any letter case, or a number: 0 is False, any other True.

@@ -15,7 +15,7 @@ namespace zandrel {
 std::optional<QString> GetVbRomChecksum(const QByteArray &image, bool wholeImage);
 
 // The 384x224 pixel buffer of a linear decode from `offset`; in tile mode the
-// library only shows its box and the buffer comes back as it was passed.
+// library only shows its box and the buffer comes back all code 0.
 std::optional<QByteArray> DisplayVbTiles(const QByteArray &image, int32_t offset, int16_t width, bool tileMode);
 
 // Reverses the bit order of each nibble in place; false when unbound.

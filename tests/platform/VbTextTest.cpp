@@ -42,6 +42,10 @@ TEST(Conversion, WholeTextToNumbersAndBooleans)
     EXPECT_FALSE(TextToInteger(QStringLiteral("")));
     EXPECT_FALSE(TextToInteger(QStringLiteral("40000")));
     EXPECT_FALSE(TextToInteger(QStringLiteral("True")));
+    EXPECT_EQ(TextToDouble(QStringLiteral(" 1.5 ")), 1.5);
+    EXPECT_EQ(TextToDouble(QStringLiteral("800")), 800.0);
+    EXPECT_FALSE(TextToDouble(QStringLiteral("")));
+    EXPECT_FALSE(TextToDouble(QStringLiteral("800 bytes")));
 
     EXPECT_EQ(TextToBoolean(QStringLiteral("True")), true);
     EXPECT_EQ(TextToBoolean(QStringLiteral("tRUE")), true);
