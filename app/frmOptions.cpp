@@ -48,6 +48,9 @@ frmOptions::frmOptions(QWidget *parent)
     cmdApply = Place<QPushButton>(client(), 3120, 3720, 1455, 255, QStringLiteral("Apply"));
 
     connectHandlers();
+    // Enter on a box or a folder must not press "Change..." or Apply.
+    setNoDefaultButton();
+    setCancelButton(cmdCancel);
     controls::FitCaptions(client());
 }
 

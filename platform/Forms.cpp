@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -97,15 +98,37 @@ void Form::closeEvent(QCloseEvent *event)
     QDialog::closeEvent(event);
 }
 
+void Form::setNoDefaultButton()
+{
+    // Qt makes the first auto-default button of a dialog its default when it
+    // shows; without auto-default buttons there is none.
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setAutoDefault(false);
+}
+
 void Form::keyPressEvent(QKeyEvent *event)
 {
-    // Escape closes a window only through the button the window marks for it.
-    if (event->matches(QKeySequence::Cancel)) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        // Escape closes a window only through the button the window marks for
+        // it, or when the window is closed by Escape as a whole.
         if (m_cancelButton && m_cancelButton->isVisible() && m_cancelButton->isEnabled())
             m_cancelButton->click();
+        else if (m_closedByEscape)
+            close();
         else
             event->ignore();
         return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // A button that has the focus takes Enter, default or not.
+        if (auto *focused = qobject_cast<QPushButton *>(focusWidget()); focused && focused->isEnabled()) {
+            focused->click();
+            return;
+        }
+        break;
+    default:
+        break;
     }
     QDialog::keyPressEvent(event);
 }

@@ -63,8 +63,13 @@ public:
     void centre();
 
     // The button that Escape presses (a dialog's Cancel). Without one, Escape
-    // does nothing.
+    // does nothing unless the form is closed by Escape.
     void setCancelButton(QAbstractButton *button) { m_cancelButton = button; }
+    // Escape closes the form (a viewer with no Cancel button).
+    void setClosedByEscape(bool closed) { m_closedByEscape = closed; }
+    // No button of the form is its default: Enter presses only a button that
+    // has the focus. Call once the form's buttons exist.
+    void setNoDefaultButton();
 
 protected:
     virtual void Form_Load() {}
@@ -79,6 +84,7 @@ private:
     QWidget *m_client;
     QMenuBar *m_menuBar = nullptr;
     QPointer<QAbstractButton> m_cancelButton;
+    bool m_closedByEscape = false;
     bool m_loaded = false;
     bool m_unloaded = false;
 };

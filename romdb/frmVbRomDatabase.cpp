@@ -136,9 +136,7 @@ void frmVbRomDatabase::createControls()
     lblPercent->adjustSize();
 
     // Enter in the file list presses no button: a run starts only on purpose.
-    for (QPushButton *button : {cmdIdentifyRoms, cmdCancelIdentify, cmdVboyHave, cmdVboyMiss, cmdVBoyDupes,
-                                cmdVBoyLog, cmdSaveVboy, cmdSelectDir, cmdRefresh})
-        button->setAutoDefault(false);
+    setNoDefaultButton();
 
     picPercent->setEnabled(false);
     lblPercent->setEnabled(false);

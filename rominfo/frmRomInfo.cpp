@@ -147,8 +147,7 @@ void frmRomInfo::createControls()
     help::RegisterSource(QStringLiteral("ROM Info"), txtHelp);
 
     // Enter in a header box must not press a button of the window.
-    cmdJapaneseIme->setAutoDefault(false);
-    cmdRevert->setAutoDefault(false);
+    setNoDefaultButton();
 
     setHeaderControlsEnabled(false);
     fraIdentify->setEnabled(false);

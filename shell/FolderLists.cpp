@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QStorageInfo>
 #include <QStyle>
 
@@ -74,6 +75,15 @@ DirectoryList::DirectoryList(QWidget *parent)
     setUniformRowHeights(true);
     connect(this, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem *item) { setPath(item->data(0, kPathRole).toString()); });
+}
+
+void DirectoryList::keyPressEvent(QKeyEvent *event)
+{
+    QTreeWidget::keyPressEvent(event);
+    // Enter has opened the highlighted folder (itemActivated); it must not go
+    // on to the window and press a button there.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        event->accept();
 }
 
 void DirectoryList::setPath(const QString &folder)

@@ -35,6 +35,9 @@ public:
 signals:
     void pathChanged();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void fill();
 

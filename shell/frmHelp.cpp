@@ -66,6 +66,7 @@ frmHelp::frmHelp(QWidget *parent)
     txtHelp = textBox(client(), Qt::ScrollBarAlwaysOff);
     txtHelp->setPlainText(resourceText(QStringLiteral(":/help/RomIdCodes.txt")));
     txtRomDb = textBox(client(), Qt::ScrollBarAlwaysOn);
+    setClosedByEscape(true);
 }
 
 void frmHelp::Form_Load()

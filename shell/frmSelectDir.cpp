@@ -48,6 +48,9 @@ frmSelectDir::frmSelectDir(QWidget *parent)
     connect(dirDirectory, &DirectoryList::pathChanged, this, &frmSelectDir::dirDirectory_Change);
     connect(cmdSelect, &QPushButton::clicked, this, &frmSelectDir::cmdSelect_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmSelectDir::cmdCancel_Click);
+    // Enter opens folders in the list; only Select chooses one.
+    setNoDefaultButton();
+    setCancelButton(cmdCancel);
     controls::FitCaptions(client());
 }
 

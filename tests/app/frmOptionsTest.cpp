@@ -523,6 +523,28 @@ TEST_F(OptionsDialog, FolderNamesShowAsWrittenInTheDialogAndThePicker)
     EXPECT_EQ(testsupport::modalWindows().shown, QStringList{QStringLiteral("frmSelectDir")});
 }
 
+// Enter on a check box is not a click on "Change...": the dialog has no
+// default button. Escape cancels it, as Cancel does.
+TEST_F(OptionsDialog, EnterPressesNoButtonAndEscapeCancels)
+{
+    storeDefaults();
+    frmOptions dialog;
+    dialog.load();
+    dialog.show();
+    for (QCheckBox *box : {dialog.chkDetectRom, dialog.chkIntro, dialog.chkRboyEnabled})
+        testsupport::pressKey(box, Qt::Key_Return);
+    EXPECT_TRUE(testsupport::modalWindows().shown.isEmpty());
+    for (const QPushButton *button : dialog.findChildren<QPushButton *>())
+        EXPECT_FALSE(button->isDefault()) << button->text().toStdString();
+
+    dialog.chkDetectRom->setChecked(true);
+    testsupport::pressKey(dialog.chkDetectRom, Qt::Key_Escape);
+    EXPECT_TRUE(dialog.isUnloaded());
+    SettingsRecord stored;
+    stored.read();
+    EXPECT_FALSE(stored.AutoDetectRom);
+}
+
 TEST_F(OptionsDialog, Screenshot)
 {
     storeDefaults();

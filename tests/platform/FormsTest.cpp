@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -95,6 +96,35 @@ TEST(Forms, MenuBarSitsAboveAFixedClientArea)
     form.show();
     EXPECT_EQ(form.client()->size(), QSize(248, 88));
     EXPECT_GE(form.height(), 88 + form.menuBar()->height());
+}
+
+// Enter presses the focused button and nothing else when a form has no
+// default button; a viewer closed by Escape closes on it.
+TEST(Forms, EnterPressesOnlyAFocusedButtonAndEscapeClosesAViewer)
+{
+    forms::Form form;
+    auto *box = controls::Place<QCheckBox>(form.client(), 120, 120, 1500, 255, QStringLiteral("Option"));
+    auto *change = controls::Place<QPushButton>(form.client(), 120, 480, 1500, 255, QStringLiteral("Change..."));
+    int changes = 0;
+    QObject::connect(change, &QPushButton::clicked, [&] { ++changes; });
+    form.setNoDefaultButton();
+    form.show();
+
+    box->setFocus();
+    testsupport::pressKey(box, Qt::Key_Return);
+    EXPECT_EQ(changes, 0);
+    EXPECT_FALSE(change->isDefault());
+    change->setFocus();
+    testsupport::pressKey(change, Qt::Key_Return);
+    EXPECT_EQ(changes, 1);
+
+    forms::Form viewer;
+    viewer.show();
+    testsupport::pressKey(&viewer, Qt::Key_Escape);
+    EXPECT_FALSE(viewer.isUnloaded());
+    viewer.setClosedByEscape(true);
+    testsupport::pressKey(&viewer, Qt::Key_Escape);
+    EXPECT_TRUE(viewer.isUnloaded());
 }
 
 TEST(Controls, CommandButtonKeepsItsCaptionAsText)

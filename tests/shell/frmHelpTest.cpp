@@ -158,3 +158,14 @@ TEST_F(HelpViewer, Screenshots)
         testsupport::saveScreenshot(viewer, QStringLiteral("frmHelp-") + QString(key).replace(QLatin1Char(' '), QLatin1Char('-')));
     }
 }
+
+TEST_F(HelpViewer, EscapeClosesIt)
+{
+    registerSource(QStringLiteral("Zandrel"), QStringLiteral("the main help"));
+    mainwindow::Tag() = QStringLiteral("Zandrel");
+    frmHelp viewer;
+    viewer.load();
+    viewer.show();
+    testsupport::pressKey(viewer.txtHelp, Qt::Key_Escape);
+    EXPECT_TRUE(viewer.isUnloaded());
+}

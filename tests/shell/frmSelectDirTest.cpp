@@ -121,6 +121,33 @@ TEST_F(FolderPicker, CancelAnswersNothingWhateverWasOpen)
     EXPECT_EQ(frmSelectDir::ChooseFolder(nullptr, roms), QString());
 }
 
+// A keyboard user goes down folder by folder with Enter; only Select
+// chooses, and Escape cancels.
+TEST_F(FolderPicker, EnterOpensTheHighlightedFolderAndEscapeCancels)
+{
+    QDir().mkpath(roms + QStringLiteral("/Alpha/deep"));
+    const auto enterChild = [](frmSelectDir &picker, int child) {
+        QTreeWidgetItem *open = picker.dirDirectory->currentItem();
+        picker.dirDirectory->setCurrentItem(open->child(child));
+        testsupport::pressKey(picker.dirDirectory, Qt::Key_Return);
+    };
+    testsupport::modalWindows().on<frmSelectDir>([&](frmSelectDir &picker) {
+        picker.show();
+        picker.dirDirectory->setFocus();
+        enterChild(picker, 0);
+        enterChild(picker, 0);
+        EXPECT_EQ(picker.dirDirectory->path(), roms + QStringLiteral("/Alpha/deep"));
+        EXPECT_TRUE(picker.isVisible());
+        EXPECT_TRUE(picker.Tag.isEmpty());
+        EXPECT_FALSE(picker.cmdSelect->isDefault());
+        testsupport::pressKey(picker.drvDrive, Qt::Key_Return);
+        EXPECT_TRUE(picker.isVisible());
+        testsupport::pressKey(picker.dirDirectory, Qt::Key_Escape);
+        EXPECT_TRUE(picker.isUnloaded());
+    });
+    EXPECT_EQ(frmSelectDir::ChooseFolder(nullptr, roms), QString());
+}
+
 TEST_F(FolderPicker, ChoosingADriveOpensItsRootAndTheParentsLeadBackUp)
 {
     frmSelectDir picker;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPixmap>
 #include <QWidget>
 
@@ -134,6 +135,14 @@ OrdinaryUser::~OrdinaryUser()
         return;
     ::setfsuid(0);
     ::setfsgid(0);
+}
+
+void pressKey(QWidget *widget, int key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
 }
 
 void saveScreenshot(QWidget &window, const QString &name)

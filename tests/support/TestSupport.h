@@ -112,6 +112,10 @@ private:
     bool m_switched = false;
 };
 
+// Presses and releases `key` on `widget` as the keyboard does: a key the
+// widget does not take goes on to its parents, up to its window.
+void pressKey(QWidget *widget, int key);
+
 // Saves a picture of the window as <name>.png into $ZANDREL_SCREENSHOT_DIR
 // when that is set, so a person can look at what the tests drove.
 void saveScreenshot(QWidget &window, const QString &name);
