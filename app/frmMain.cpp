@@ -19,6 +19,7 @@
 #include "frmOptions.h"
 #include "frmRealityBoy.h"
 #include "frmRomInfo.h"
+#include "frmUtils.h"
 #include "frmVbRomDatabase.h"
 
 namespace {
@@ -69,8 +70,6 @@ void frmMain::createMenus()
     mnuFileVirtualE = item(mnuFileEmus, "&Virtual-E Frontend...", QKeySequence(Qt::CTRL | Qt::Key_V));
     mnuFileRedDragon = item(mnuFileEmus, "&Red Dragon Frontend...", QKeySequence(Qt::CTRL | Qt::Key_R));
     mnuFileUtils = mnuFile->addMenu(QStringLiteral("Virtual Boy &Utilities"));
-    // The developer tools are started from the launcher window; these three
-    // entries only show which tools are enabled.
     mnuFileVECC = item(mnuFileUtils, "Virtual-E &C Compiler...", QKeySequence(Qt::CTRL | Qt::Key_C));
     mnuFileVirtualEnvironment = item(mnuFileUtils, "Virtual-&Environment...", QKeySequence(Qt::CTRL | Qt::Key_E));
     mnuFileVBDevKit = item(mnuFileUtils, "Virtual Boy Development &Kit...", QKeySequence(Qt::CTRL | Qt::Key_K));
@@ -89,6 +88,9 @@ void frmMain::createMenus()
     connect(mnuFileRom, &QAction::triggered, this, &frmMain::mnuFileRom_Click);
     connect(mnuFileDatabase, &QAction::triggered, this, &frmMain::mnuFileDatabase_Click);
     connect(mnuFileRealityBoy, &QAction::triggered, this, &frmMain::mnuFileRealityBoy_Click);
+    connect(mnuFileVECC, &QAction::triggered, this, &frmMain::mnuFileVECC_Click);
+    connect(mnuFileVirtualEnvironment, &QAction::triggered, this, &frmMain::mnuFileVirtualEnvironment_Click);
+    connect(mnuFileVBDevKit, &QAction::triggered, this, &frmMain::mnuFileVBDevKit_Click);
     connect(mnuFileOptions, &QAction::triggered, this, &frmMain::mnuFileOptions_Click);
     connect(mnuFileQuit, &QAction::triggered, this, &frmMain::mnuFileQuit_Click);
     connect(mnuHelpHelp, &QAction::triggered, this, &frmMain::mnuHelpHelp_Click);
@@ -115,10 +117,11 @@ void frmMain::createButtons()
 
     connect(cmdRomInfo, &QPushButton::clicked, this, &frmMain::cmdRomInfo_Click);
     connect(cmdRomDatabase, &QPushButton::clicked, this, &frmMain::cmdRomDatabase_Click);
+    connect(cmdUtils, &QPushButton::clicked, this, &frmMain::cmdUtils_Click);
     connect(cmdOptions, &QPushButton::clicked, this, &frmMain::cmdOptions_Click);
 
     // Windows that later versions of the program add.
-    m_notYetBuilt = {mnuFileViewer, cmdTileViewer, mnuFileVirtualE, mnuFileRedDragon, cmdEmus, cmdUtils};
+    m_notYetBuilt = {mnuFileViewer, cmdTileViewer, mnuFileVirtualE, mnuFileRedDragon, cmdEmus};
     for (QObject *entry : std::as_const(m_notYetBuilt))
         setEntryEnabled(entry, false);
 }
@@ -268,6 +271,27 @@ void frmMain::mnuFileRealityBoy_Click()
 {
     frmRealityBoy window(this);
     forms::ShowModal(window);
+}
+
+void frmMain::cmdUtils_Click()
+{
+    frmUtils window(this);
+    forms::ShowModal(window);
+}
+
+void frmMain::mnuFileVECC_Click()
+{
+    frmUtils::PickTool(ToolId::VECCompiler, m_settings.VECCompilerDirectory);
+}
+
+void frmMain::mnuFileVirtualEnvironment_Click()
+{
+    frmUtils::PickTool(ToolId::VEnvironment, m_settings.VEnvironmentDirectory);
+}
+
+void frmMain::mnuFileVBDevKit_Click()
+{
+    frmUtils::PickTool(ToolId::VBDevKit, m_settings.VBDevKitDirectory);
 }
 
 void frmMain::cmdOptions_Click()

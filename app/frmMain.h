@@ -103,6 +103,11 @@ public slots:
     void mnuFileDatabase_Click();
     void cmdRomDatabase_Click();
     void mnuFileRealityBoy_Click();
+    void cmdUtils_Click();
+    // Each starts its developer tool as the launcher's pick of it does.
+    void mnuFileVECC_Click();
+    void mnuFileVirtualEnvironment_Click();
+    void mnuFileVBDevKit_Click();
     void cmdOptions_Click();
     void mnuFileOptions_Click();
     void mnuFileQuit_Click();

@@ -2,6 +2,7 @@
 
 #include <QStyleOptionButton>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QStylePainter>
@@ -64,6 +65,8 @@ bool captionShows(const QWidget *w)
     }
     if (qobject_cast<const QCheckBox *>(w) || qobject_cast<const QRadioButton *>(w))
         return w->sizeHint().width() <= w->width();
+    if (const auto *frame = qobject_cast<const QGroupBox *>(w))
+        return frame->title().isEmpty() || frame->minimumSizeHint().width() <= frame->width();
     if (qobject_cast<const CommandButton *>(w))
         return true; // it fits its caption itself when it paints
     if (const auto *button = qobject_cast<const QPushButton *>(w)) {

@@ -66,7 +66,7 @@ protected:
 };
 
 // Classic layouts were measured for a narrower font than Linux desktops use.
-// When a label (one line or wrapped), check box, option button or push button
+// When a label (one line or wrapped), check box, option button, push button or frame
 // under `root` is too small for its caption, the font of the whole of `root` steps down half a
 // point at a time (to 6 points at the least) until every caption shows: one
 // size for the whole window keeps it even.

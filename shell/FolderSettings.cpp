@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "Paths.h"
+#include "SettingsStore.h"
 
 const std::array<ToolDefinition, 6> &ToolDefinitions()
 {
@@ -12,23 +13,43 @@ const std::array<ToolDefinition, 6> &ToolDefinitions()
     static const std::array<ToolDefinition, 6> tools{{
         {{QStringLiteral("Rboy.exe"), QStringLiteral("VB_98.exe")},
          QStringLiteral("Can't find Rboy.exe or VB_98.exe in directory:"), emulatorMissing,
-         &SettingsRecord::RealityBoyEnabled, &SettingsRecord::RealityBoyDirectory},
+         &SettingsRecord::RealityBoyEnabled, &SettingsRecord::RealityBoyDirectory,
+         QStringLiteral("Reality Boy Enabled"), QStringLiteral("Reality Boy Directory")},
         {{QStringLiteral("VirtualE.exe")}, QStringLiteral("Can't find VirtualE.exe in directory:"), emulatorMissing,
-         &SettingsRecord::VirtualEEnabled, &SettingsRecord::VirtualEDirectory},
+         &SettingsRecord::VirtualEEnabled, &SettingsRecord::VirtualEDirectory,
+         QStringLiteral("Virtual-E Enabled"), QStringLiteral("Virtual-E Directory")},
         {{QStringLiteral("rdragon.exe")}, QStringLiteral("Can't find RDRAGON.EXE in directory:"), emulatorMissing,
-         &SettingsRecord::RedDragonEnabled, &SettingsRecord::RedDragonDirectory},
+         &SettingsRecord::RedDragonEnabled, &SettingsRecord::RedDragonDirectory,
+         QStringLiteral("Red Dragon Enabled"), QStringLiteral("Red Dragon Directory")},
         {{QStringLiteral("Vecc.exe")}, QStringLiteral("Can't find Vecc.exe in directory:"), utilityMissing,
-         &SettingsRecord::VECCompilerEnabled, &SettingsRecord::VECCompilerDirectory},
+         &SettingsRecord::VECCompilerEnabled, &SettingsRecord::VECCompilerDirectory,
+         QStringLiteral("V-E C Compiler Enabled"), QStringLiteral("V-E C Compiler Directory")},
         {{QStringLiteral("VIDE.EXE")}, QStringLiteral("Can't find VIDE.EXE in directory:"), utilityMissing,
-         &SettingsRecord::VEnvironmentEnabled, &SettingsRecord::VEnvironmentDirectory},
+         &SettingsRecord::VEnvironmentEnabled, &SettingsRecord::VEnvironmentDirectory,
+         QStringLiteral("V-Environment Enabled"), QStringLiteral("V-Environment Directory")},
         {{QStringLiteral("Vbdk.exe"), QStringLiteral("Vbdk00.exe"), QStringLiteral("Vbdk01.exe"),
           QStringLiteral("Vbdk02.exe"), QStringLiteral("Vbdk03.exe"), QStringLiteral("Vbdk04.exe"),
           QStringLiteral("Vbdk05.exe"), QStringLiteral("Vbdk06.exe"), QStringLiteral("Vbdk07.exe"),
           QStringLiteral("Vbdk08.exe"), QStringLiteral("Vbdk09.exe")},
          QStringLiteral("Can't find Vbdk.exe or Vbdk0?.exe in directory:"), utilityMissing,
-         &SettingsRecord::VBDevKitEnabled, &SettingsRecord::VBDevKitDirectory},
+         &SettingsRecord::VBDevKitEnabled, &SettingsRecord::VBDevKitDirectory,
+         QStringLiteral("VB Dev Kit Enabled"), QStringLiteral("VB Dev Kit Directory")},
     }};
     return tools;
+}
+
+const ToolDefinition &ToolDefinitionOf(ToolId id)
+{
+    return ToolDefinitions()[size_t(id)];
+}
+
+ToolSetting ReadToolSetting(ToolId id)
+{
+    const ToolDefinition &tool = ToolDefinitionOf(id);
+    ToolSetting setting;
+    setting.enabled = settings::GetBoolean(tool.enabledKey, false);
+    setting.folder = settings::Get(tool.folderKey, DefaultFolder());
+    return setting;
 }
 
 namespace {
@@ -43,12 +64,17 @@ bool isFolder(const QString &folder)
 
 bool FolderHoldsAnyOf(const QString &folder, const QStringList &fileNames)
 {
+    return !NewestProgramIn(folder, fileNames).isEmpty();
+}
+
+QString NewestProgramIn(const QString &folder, const QStringList &fileNames)
+{
     if (!isFolder(folder))
-        return false;
-    for (const QString &name : fileNames)
-        if (paths::FileExistsNoCase(folder, name))
-            return true;
-    return false;
+        return QString();
+    for (auto name = fileNames.crbegin(); name != fileNames.crend(); ++name)
+        if (paths::FileExistsNoCase(folder, *name))
+            return paths::AppendFileToDir(folder, *name);
+    return QString();
 }
 
 bool FolderHoldsRoms(const QString &folder)

@@ -1,7 +1,9 @@
 #pragma once
-// The folders the options dialog keeps: the six tools with the programs their
-// folders must hold, the checks that a folder holds what it should, and the
-// shortened caption of a path too wide for its label. No widgets here.
+// The folders of the emulators and developer tools: the six tools with their
+// settings and the programs their folders must hold, the checks that a
+// folder holds what it should, and the shortened caption of a path too wide
+// for its label. The options dialog sets them; the emulator chooser and the
+// developer-tool launcher read them. No widgets here.
 
 #include <QString>
 #include <QStringList>
@@ -12,19 +14,38 @@
 
 // One emulator or developer tool: its settings and what its folder must hold.
 struct ToolDefinition {
-    QStringList programFiles; // any one of them will do
+    QStringList programFiles; // any one will do; versions oldest first
     QString missingText;      // first line of the warning when none is there
     QString missingTitle;
     bool SettingsRecord::*enabled;
     QString SettingsRecord::*folder;
+    QString enabledKey; // the settings behind `enabled` and `folder`
+    QString folderKey;
 };
 
 // Reality Boy, Virtual-E, Red Dragon, V-E C Compiler, V-Environment, VB Dev Kit.
 const std::array<ToolDefinition, 6> &ToolDefinitions();
 
+// A tool by name: its place in ToolDefinitions().
+enum class ToolId { RealityBoy, VirtualE, RedDragon, VECCompiler, VEnvironment, VBDevKit };
+const ToolDefinition &ToolDefinitionOf(ToolId id);
+
+// A tool's two settings, for a window that only reads them.
+struct ToolSetting {
+    bool enabled = false;
+    QString folder;
+};
+// Reads the tool's enabled and folder keys (in that order), with the
+// defaults and conversions of the settings record.
+ToolSetting ReadToolSetting(ToolId id);
+
 // True when the folder holds one of the files (names compare without regard
 // to letter case). An empty or missing folder holds nothing.
 bool FolderHoldsAnyOf(const QString &folder, const QStringList &fileNames);
+// The folder joined to the last of the files that it holds (so the newest
+// version of a program whose names are listed oldest first), the name as the
+// list spells it; "" when it holds none, or is empty or missing.
+QString NewestProgramIn(const QString &folder, const QStringList &fileNames);
 // True when the folder holds a ROM image ("*.VB" in any letter case).
 bool FolderHoldsRoms(const QString &folder);
 

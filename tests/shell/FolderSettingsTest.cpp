@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "FolderSettings.h"
+#include "SettingsStore.h"
 #include "TestSupport.h"
 
 namespace {
@@ -89,4 +90,26 @@ TEST(PathCaption, APathIsShownWholeOrAsItsLongestBeginningThatFits)
     for (const Case &c : cases)
         EXPECT_EQ(FitPathCaption(QString::fromLatin1(c.path), c.limit, charCount), QString::fromLatin1(c.caption))
             << c.path << " within " << c.limit;
+}
+
+// A window that reads only a tool's two keys sees what the settings record
+// sees, stored values and defaults alike.
+TEST(ToolFolders, AToolsOwnSettingsReadAsTheSettingsRecordReadsThem)
+{
+    settings::Save(QStringLiteral("Virtual-E Enabled"), QStringLiteral("-1"));
+    settings::Save(QStringLiteral("Virtual-E Directory"), QStringLiteral("/opt/virtual e"));
+    settings::Save(QStringLiteral("VB Dev Kit Enabled"), QStringLiteral("true"));
+    settings::Save(QStringLiteral("V-Environment Directory"), QStringLiteral("/opt/vide"));
+    settings::Save(QStringLiteral("Red Dragon Enabled"), QStringLiteral("maybe"));
+    SettingsRecord record;
+    record.read();
+    for (int id = 0; id < 6; ++id) {
+        const ToolDefinition &definition = ToolDefinitions()[id];
+        const ToolSetting setting = ReadToolSetting(ToolId(id));
+        EXPECT_EQ(setting.enabled, record.*(definition.enabled)) << definition.enabledKey.toStdString();
+        EXPECT_EQ(setting.folder, record.*(definition.folder)) << definition.folderKey.toStdString();
+    }
+    EXPECT_TRUE(ReadToolSetting(ToolId::VirtualE).enabled);
+    EXPECT_EQ(ReadToolSetting(ToolId::VEnvironment).folder, QStringLiteral("/opt/vide"));
+    EXPECT_EQ(ReadToolSetting(ToolId::RealityBoy).folder, DefaultFolder());
 }
