@@ -35,4 +35,9 @@ std::optional<ListFileFailure> SaveListFiles(const QString &folder, const RomLis
     return std::nullopt;
 }
 
+std::optional<ListFileFailure> SaveChangeLogFile(const QString &folder, const RomListTexts &texts)
+{
+    return SaveOne(paths::AppendFileToDir(folder, QStringLiteral("VBoyLog.txt")), texts.changeLog());
+}
+
 } // namespace romdb

@@ -22,4 +22,7 @@ struct ListFileFailure {
 // before it stay.
 std::optional<ListFileFailure> SaveListFiles(const QString &folder, const RomListTexts &texts, bool withLog);
 
+// Writes "VBoyLog.txt" alone, for a run that ended before its lists were built.
+std::optional<ListFileFailure> SaveChangeLogFile(const QString &folder, const RomListTexts &texts);
+
 } // namespace romdb

@@ -157,6 +157,7 @@ void RomDatabase::identifyAll(int32_t from, int32_t span)
 RunOutcome RomDatabase::RenameAndMoveRoms(bool moveRoms)
 {
     m_renameFailure.clear();
+    m_renameRecovery.clear();
     if (m_hooks.cancelled())
         return RunOutcome::Cancelled;
     BusyScope busy(*this);
@@ -164,16 +165,18 @@ RunOutcome RomDatabase::RenameAndMoveRoms(bool moveRoms)
     const RenameResult renamed = renamer.run(m_folder, m_files, m_maxNameLength, moveRoms);
     m_lists.setChangeLog(renamed.log);
     m_renameFailure = renamed.failure;
+    m_renameRecovery = renamed.recovery;
     // The old records name files that have moved: list where they are now.
     listFolder(renamed.folder);
     m_hooks.progress(75);
     if (renamed.outcome != RunOutcome::Completed)
         return renamed.outcome;
+    // A cancel from here on comes too late to undo the renaming.
     if (m_hooks.cancelled())
-        return RunOutcome::Cancelled;
+        return RunOutcome::CancelledAfterRenaming;
     identifyAll(75, 25);
     m_hooks.progress(100);
-    return m_hooks.cancelled() ? RunOutcome::Cancelled : RunOutcome::Completed;
+    return m_hooks.cancelled() ? RunOutcome::CancelledAfterRenaming : RunOutcome::Completed;
 }
 
 void RomDatabase::InitLists()

@@ -47,9 +47,12 @@ public:
     // Renames and moves the identified files (into "VBoyRen" with
     // moveRoms), lists the folder that then holds them and identifies it
     // again. Writes the change log; a Failed outcome leaves its message in
-    // renameFailure().
+    // renameFailure(). A cancel once every file is in place stops only the
+    // identification: CancelledAfterRenaming.
     RunOutcome RenameAndMoveRoms(bool moveRoms);
     const QString &renameFailure() const { return m_renameFailure; }
+    // What the last pass brought back from an interrupted one; empty when nothing.
+    const QString &renameRecovery() const { return m_renameRecovery; }
 
     RomListTexts &lists() { return m_lists; }
     const RomListTexts &lists() const { return m_lists; }
@@ -78,6 +81,7 @@ private:
     int32_t m_maxNameLength = 0;
     RomListTexts m_lists;
     QString m_renameFailure;
+    QString m_renameRecovery;
     int m_busy = 0;
 };
 

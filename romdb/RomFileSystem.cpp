@@ -50,7 +50,35 @@ bool RomFileSystem::exists(const QString &path) const
 
 bool RomFileSystem::isFolder(const QString &path) const
 {
-    return QFileInfo(path).isDir();
+    struct stat info;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool RomFileSystem::isLink(const QString &path) const
+{
+    struct stat info;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+bool RomFileSystem::sameContents(const QString &a, const QString &b) const
+{
+    const auto regular = [](const QString &path) {
+        struct stat info;
+        return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+    };
+    if (!regular(a) || !regular(b))
+        return false;
+    QFile left(a);
+    QFile right(b);
+    return left.open(QIODevice::ReadOnly) && right.open(QIODevice::ReadOnly) && SameBytes(left, right);
+}
+
+bool RomFileSystem::removeFile(const QString &path, QString &error)
+{
+    if (::unlink(QFile::encodeName(path).constData()) == 0)
+        return true;
+    error = savefile::ErrorText(errno);
+    return false;
 }
 
 bool RomFileSystem::makeFolder(const QString &path, QString &error)

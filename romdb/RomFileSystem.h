@@ -19,7 +19,12 @@ public:
 
     // A file, folder or link of that name exists.
     virtual bool exists(const QString &path) const;
+    // A folder itself, not a link to one.
     virtual bool isFolder(const QString &path) const;
+    virtual bool isLink(const QString &path) const;
+    // Both are regular files (not links) with the very same bytes.
+    virtual bool sameContents(const QString &a, const QString &b) const;
+    virtual bool removeFile(const QString &path, QString &error);
     // Creates the folder; fails when anything of that name exists.
     virtual bool makeFolder(const QString &path, QString &error);
     // Removes an empty folder.

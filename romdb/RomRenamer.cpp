@@ -2,6 +2,9 @@
 
 #include "Paths.h"
 
+#include <QDir>
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace romdb {
@@ -11,6 +14,8 @@ const QString kCrLf = QStringLiteral("\r\n");
 const QString kMovedTo = QStringLiteral(" moved to ");
 const QString kRenameFolder = QStringLiteral("VBoyRen");
 constexpr int kTemporaryFolderTries = 100;
+constexpr int kCopyNameTries = 10000;
+constexpr qsizetype kFailuresNamed = 5; // a longer list would not fit a message box on the screen
 
 QString WithSeparator(const QString &folder)
 {
@@ -30,7 +35,24 @@ int32_t LongestName(const QStringList &names)
     return int32_t(longest);
 }
 
+// The name a copy name was made from: "Copy (2) of x.vb" gives "x.vb".
+QString OriginalName(const QString &name)
+{
+    static const QRegularExpression copyPrefix(QStringLiteral("^Copy (?:\\([0-9]+\\) )?of "));
+    const QRegularExpressionMatch prefix = copyPrefix.match(name);
+    return prefix.hasMatch() ? name.mid(prefix.capturedLength()) : name;
+}
+
 } // namespace
+
+QString CopyName(const QString &fileName, int copy)
+{
+    if (copy == 0)
+        return fileName;
+    if (copy == 1)
+        return QStringLiteral("Copy of ") + fileName;
+    return QStringLiteral("Copy (%1) of ").arg(copy) + fileName;
+}
 
 RomRenamer::RomRenamer(RomFileSystem &fileSystem, const RunHooks &hooks, std::function<int()> drawNumber)
     : m_fileSystem(fileSystem), m_hooks(hooks), m_drawNumber(std::move(drawNumber))
@@ -41,9 +63,13 @@ RenameResult RomRenamer::run(const QString &folder, const QList<RomFileRecord> &
                              bool moveRoms)
 {
     m_sourceDir = WithSeparator(folder);
+    m_targetDir = m_sourceDir;
     m_log = QStringLiteral("File change log:") + kCrLf;
+    if (targetFolderInTheWay(moveRoms))
+        return result(RunOutcome::Failed);
+    recoverInterruptedPasses();
     if (!createTemporaryFolder())
-        return result(RunOutcome::Failed, folder);
+        return result(RunOutcome::Failed);
     m_hooks.progress(25);
 
     const bool allMoved = moveIntoTemporaryFolder(files, maxNameLength);
@@ -53,7 +79,7 @@ RenameResult RomRenamer::run(const QString &folder, const QList<RomFileRecord> &
             log(QStringLiteral("Renaming cancelled: the files already renamed get their old names back."));
         putBackAll();
         removeTemporaryFolder();
-        return result(m_failures.isEmpty() ? RunOutcome::Cancelled : RunOutcome::Failed, folder);
+        return result(m_failures.isEmpty() ? RunOutcome::Cancelled : RunOutcome::Failed);
     }
 
     // Once the files are in the temporary folder, finishing is the safe way
@@ -61,7 +87,78 @@ RenameResult RomRenamer::run(const QString &folder, const QList<RomFileRecord> &
     moveOutOfTemporaryFolder();
     m_hooks.progress(75);
     removeTemporaryFolder();
-    return result(m_failures.isEmpty() ? RunOutcome::Completed : RunOutcome::Failed, WithoutSeparator(m_targetDir));
+    return result(m_failures.isEmpty() ? RunOutcome::Completed : RunOutcome::Failed);
+}
+
+// "VBoyRen" must be a folder of the ROM folder itself: a link would carry
+// the ROM files elsewhere, so a link, like a file, stops the pass at once.
+bool RomRenamer::targetFolderInTheWay(bool moveRoms)
+{
+    const QString folder = m_sourceDir + kRenameFolder;
+    if (!moveRoms || !m_fileSystem.exists(folder) || m_fileSystem.isFolder(folder))
+        return false;
+    fail(m_fileSystem.isLink(folder)
+             ? QStringLiteral("%1 is a link: ROM files are moved only into a directory of that name in the ROM "
+                              "directory itself. Nothing was moved.")
+                   .arg(folder)
+             : QStringLiteral("%1 is a file, not a directory. Nothing was moved.").arg(folder));
+    return true;
+}
+
+// A pass that was killed leaves its temporary folder, with ROM files in it,
+// and perhaps a hidden partial copy: its files come back into the ROM folder,
+// under the same rule as any move out of a temporary folder, and the rest goes.
+void RomRenamer::recoverInterruptedPasses()
+{
+    static const QRegularExpression ourTemporaryFolder(QStringLiteral("^~ROMTMP[0-9]{3}$"));
+    int partialCopies = removePartialCopies(m_sourceDir);
+    if (m_fileSystem.isFolder(m_sourceDir + kRenameFolder))
+        partialCopies += removePartialCopies(WithSeparator(m_sourceDir + kRenameFolder));
+    const QStringList candidates = QDir(m_sourceDir).entryList(
+        {QStringLiteral("~ROMTMP*")}, QDir::Dirs | QDir::NoSymLinks | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &name : candidates) {
+        if (!ourTemporaryFolder.match(name).hasMatch())
+            continue;
+        const QString dir = m_sourceDir + name + QLatin1Char('/');
+        log(QStringLiteral("Found the temporary directory of an interrupted renaming: ") + dir);
+        partialCopies += removePartialCopies(dir);
+        int broughtBack = 0;
+        const QStringList files =
+            QDir(dir).entryList(QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+        for (const QString &file : files)
+            broughtBack += placeRom(dir + file, m_sourceDir, file, QString()) ? 1 : 0;
+        m_recovery << QStringLiteral("%1 of the %2 files in %3 were moved back into %4")
+                          .arg(broughtBack)
+                          .arg(files.size())
+                          .arg(dir, m_sourceDir);
+        QString error;
+        if (m_fileSystem.removeFolder(WithoutSeparator(dir), error)) {
+            log(QStringLiteral("Removed the temporary directory ") + dir);
+        } else {
+            log(QStringLiteral("Could not remove the temporary directory %1: %2").arg(dir, error));
+            m_recovery << QStringLiteral("%1 could not be removed: %2").arg(dir, error);
+        }
+    }
+    if (partialCopies > 0)
+        m_recovery << QStringLiteral("%1 partial copies were removed.").arg(partialCopies);
+}
+
+// A partial copy is never the only one: its source is deleted only once the
+// copy is complete and in place.
+int RomRenamer::removePartialCopies(const QString &dir)
+{
+    static const QRegularExpression partialCopy(QStringLiteral("^\\.romcopy-[A-Za-z0-9]{6}$"));
+    int removed = 0;
+    const QStringList names = QDir(dir).entryList({QStringLiteral(".romcopy-*")},
+                                                   QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Name);
+    for (const QString &name : names) {
+        QString error;
+        if (!partialCopy.match(name).hasMatch() || !m_fileSystem.removeFile(dir + name, error))
+            continue;
+        log(QStringLiteral("Removed the partial copy ") + dir + name);
+        ++removed;
+    }
+    return removed;
 }
 
 bool RomRenamer::createTemporaryFolder()
@@ -95,6 +192,9 @@ bool RomRenamer::moveIntoTemporaryFolder(const QList<RomFileRecord> &files, int3
             log(QStringLiteral("Skipping ") + source + filler + QStringLiteral(" : INVALID ROM"));
         } else if (file.state != RomState::Known) {
             log(QStringLiteral("Skipping ") + source + filler + QStringLiteral(" : UNKNOWN ROM"));
+        } else if (m_fileSystem.isLink(source)) {
+            // Moved, a relative link would no longer reach its file.
+            log(QStringLiteral("Skipping ") + source + filler + QStringLiteral(" : SYMBOLIC LINK"));
         } else {
             if (m_hooks.cancelled())
                 return false;
@@ -112,20 +212,12 @@ bool RomRenamer::moveIntoTemporaryFolder(const QList<RomFileRecord> &files, int3
 
 QString RomRenamer::freeTemporaryName(const QString &title)
 {
-    // Copy 0 is the title itself, 1 "Copy of", then "Copy (2) of" and on;
-    // each title's count goes on from its last name, so n copies cost n looks.
-    const auto copyName = [&title](int copy) {
-        const QString fileName = title + QStringLiteral(".vb");
-        if (copy == 0)
-            return fileName;
-        if (copy == 1)
-            return QStringLiteral("Copy of ") + fileName;
-        return QStringLiteral("Copy (%1) of ").arg(copy) + fileName;
-    };
+    // Each title's count goes on from its last name, so n copies cost n looks.
+    const QString fileName = title + QStringLiteral(".vb");
     int &copy = m_nextCopy[title];
-    while (m_fileSystem.exists(m_temporaryDir + copyName(copy)))
+    while (m_fileSystem.exists(m_temporaryDir + CopyName(fileName, copy)))
         ++copy;
-    return copyName(copy++);
+    return CopyName(fileName, copy++);
 }
 
 bool RomRenamer::prepareTargetFolder(bool moveRoms)
@@ -155,8 +247,8 @@ void RomRenamer::moveOutOfTemporaryFolder()
     for (int32_t k = 0; k < count; ++k) {
         const QString &name = names[k];
         if (MovedRom *rom = movedRomNamed(name)) {
-            if (move(m_temporaryDir + name, m_targetDir + name, true, NameFiller(name, longest)))
-                rom->inTemporaryFolder = false;
+            if (placeRom(m_temporaryDir + name, m_targetDir, name, NameFiller(name, longest)))
+                rom->place = Place::Target;
             else
                 putBack(*rom);
         }
@@ -164,17 +256,50 @@ void RomRenamer::moveOutOfTemporaryFolder()
         m_hooks.letEventsRun();
     }
     for (MovedRom &rom : m_moved) {
-        if (rom.inTemporaryFolder && !m_fileSystem.exists(m_temporaryDir + rom.newName)) {
+        if (rom.place == Place::Temporary && !m_fileSystem.exists(m_temporaryDir + rom.newName)) {
             fail(QStringLiteral("%1 went missing from %2").arg(rom.newName, m_temporaryDir));
-            rom.inTemporaryFolder = false;
+            rom.place = Place::Source;
         }
     }
+}
+
+// Moves `source` into `dir` as `name`, or, where a different file has that
+// name, as the first free copy name of the name it was made from: a file the
+// pass did not take is replaced only when it holds the very same bytes.
+bool RomRenamer::placeRom(const QString &source, const QString &dir, const QString &name, const QString &filler)
+{
+    const QString original = OriginalName(name);
+    for (int copy = 0; copy < kCopyNameTries; ++copy) {
+        const QString candidate = CopyName(original, copy);
+        if (copy > 0 && candidate == name)
+            continue;
+        const QString target = dir + (copy == 0 ? name : candidate);
+        if (m_placed.contains(target))
+            continue; // this pass put a ROM there: it stays, whatever its bytes
+        const bool taken = m_fileSystem.exists(target);
+        if (taken && !m_fileSystem.sameContents(source, target)) {
+            log(QStringLiteral("Keeping ") + target + QStringLiteral(" : DIFFERENT FILE OF THAT NAME"));
+            continue;
+        }
+        QString error;
+        if (m_fileSystem.MoveRomFile(source, target, taken, error)) {
+            log(source + filler + kMovedTo + target);
+            m_placed.insert(target);
+            return true;
+        }
+        if (!taken && m_fileSystem.exists(target))
+            continue; // taken meanwhile: on to the next name
+        fail(QStringLiteral("Could not move %1 to %2: %3").arg(source, target, error));
+        return false;
+    }
+    fail(QStringLiteral("No free name for %1 in %2").arg(source, dir));
+    return false;
 }
 
 void RomRenamer::putBackAll()
 {
     for (MovedRom &rom : m_moved)
-        if (rom.inTemporaryFolder)
+        if (rom.place == Place::Temporary)
             putBack(rom);
 }
 
@@ -182,9 +307,8 @@ void RomRenamer::putBackAll()
 void RomRenamer::putBack(MovedRom &rom)
 {
     const QString current = m_temporaryDir + rom.newName;
-    if (move(current, rom.originalPath, false, QString()) ||
-        move(current, m_sourceDir + rom.newName, false, QString()))
-        rom.inTemporaryFolder = false;
+    if (move(current, rom.originalPath, false, QString()) || placeRom(current, m_sourceDir, rom.newName, QString()))
+        rom.place = Place::Source;
 }
 
 RomRenamer::MovedRom *RomRenamer::movedRomNamed(const QString &name)
@@ -223,15 +347,26 @@ void RomRenamer::fail(const QString &what)
     log(what);
 }
 
-RenameResult RomRenamer::result(RunOutcome outcome, const QString &folder) const
+RenameResult RomRenamer::result(RunOutcome outcome) const
 {
-    RenameResult result{outcome, m_log, QString(), folder};
+    const auto anyIn = [this](Place place) {
+        return std::any_of(m_moved.begin(), m_moved.end(), [place](const MovedRom &rom) { return rom.place == place; });
+    };
+    // The folder to list next is the one that holds the renamed files.
+    const bool inTarget = outcome == RunOutcome::Completed || anyIn(Place::Target);
+    RenameResult result{outcome, m_log, QString(), WithoutSeparator(inTarget ? m_targetDir : m_sourceDir),
+                        QString()};
+    if (!m_recovery.isEmpty())
+        result.recovery = (QStringList{QStringLiteral("An earlier renaming was interrupted. What it left was put right:")}
+                           + m_recovery + QStringList{QStringLiteral("The change log shows each file.")})
+                              .join(QLatin1Char('\r'));
     if (outcome != RunOutcome::Failed)
         return result;
     QStringList lines{QStringLiteral("Renaming the ROM files failed:")};
-    lines << m_failures;
-    const bool stranded = std::any_of(m_moved.begin(), m_moved.end(),
-                                      [](const MovedRom &rom) { return rom.inTemporaryFolder; });
+    lines << m_failures.mid(0, kFailuresNamed);
+    if (m_failures.size() > kFailuresNamed)
+        lines << QStringLiteral("... and %1 more: the change log lists them all.").arg(m_failures.size() - kFailuresNamed);
+    const bool stranded = anyIn(Place::Temporary);
     if (stranded)
         lines << QStringLiteral("Some ROM files are still in the directory %1").arg(m_temporaryDir);
     else if (!m_moved.isEmpty())

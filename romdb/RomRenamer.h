@@ -5,10 +5,15 @@
 // Whatever happens, each ROM exists exactly once with its bytes unchanged:
 // on a cancel or failure before the last stage the files already moved get
 // their old names back, and in the last stage every file is still put in
-// place. Only the moves, not the files' bytes, cost time.
+// place. A file the pass did not take is never replaced unless it holds the
+// very same bytes: the incoming ROM takes the next free copy name instead.
+// Links are left where they are. A pass first brings back what an
+// interrupted one left in the folder. Only the moves, not the files' bytes,
+// cost time.
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -21,10 +26,14 @@ namespace romdb {
 
 struct RenameResult {
     RunOutcome outcome = RunOutcome::Completed;
-    QString log;     // the change log, every line ending in CR LF
-    QString failure; // for the window to show when the outcome is Failed
-    QString folder;  // where the renamed ROM files now are
+    QString log;      // the change log, every line ending in CR LF
+    QString failure;  // for the window to show when the outcome is Failed
+    QString folder;   // the folder that holds the renamed ROM files
+    QString recovery; // what was brought back from an interrupted pass; empty when nothing was
 };
+
+// "title.vb", "Copy of title.vb", "Copy (2) of title.vb", ... for copy 0, 1, 2, ...
+QString CopyName(const QString &fileName, int copy);
 
 // One object makes one pass.
 class RomRenamer {
@@ -36,17 +45,22 @@ public:
                      bool moveRoms);
 
 private:
+    enum class Place { Temporary, Target, Source };
     struct MovedRom {
         QString originalPath;
         QString newName;
-        bool inTemporaryFolder = true;
+        Place place = Place::Temporary;
     };
 
+    bool targetFolderInTheWay(bool moveRoms);
+    void recoverInterruptedPasses();
+    int removePartialCopies(const QString &dir);
     bool createTemporaryFolder();
     bool moveIntoTemporaryFolder(const QList<RomFileRecord> &files, int32_t maxNameLength);
     QString freeTemporaryName(const QString &title);
     bool prepareTargetFolder(bool moveRoms);
     void moveOutOfTemporaryFolder();
+    bool placeRom(const QString &source, const QString &dir, const QString &name, const QString &filler);
     void putBackAll();
     void putBack(MovedRom &rom);
     MovedRom *movedRomNamed(const QString &name);
@@ -55,7 +69,7 @@ private:
 
     void log(const QString &line);
     void fail(const QString &what);
-    RenameResult result(RunOutcome outcome, const QString &folder) const;
+    RenameResult result(RunOutcome outcome) const;
 
     RomFileSystem &m_fileSystem;
     const RunHooks &m_hooks;
@@ -67,8 +81,10 @@ private:
     QList<MovedRom> m_moved;
     QHash<QString, qsizetype> m_movedByName;
     QHash<QString, int> m_nextCopy; // per title
+    QSet<QString> m_placed;         // where this pass put a ROM
     QString m_log;
     QStringList m_failures;
+    QStringList m_recovery;
 };
 
 } // namespace romdb

@@ -12,7 +12,9 @@ namespace romdb {
 // The window's Tag holds this while a cancel is pending.
 inline const QString kCancelMarker = QStringLiteral("Quit");
 
-enum class RunOutcome { Completed, Cancelled, Failed };
+// CancelledAfterRenaming: every file was renamed and moved; only identifying
+// them again was cancelled.
+enum class RunOutcome { Completed, Cancelled, CancelledAfterRenaming, Failed };
 
 struct RunHooks {
     std::function<bool()> cancelRequested;

@@ -389,10 +389,20 @@ void frmVbRomDatabase::finishRun(romdb::RunOutcome outcome)
 {
     setRunControls(false);
     int32_t percent = 0;
+    if (const QString &recovery = m_database->renameRecovery(); !recovery.isEmpty())
+        msgbox::MsgBox(recovery, msgbox::vbInformation, QStringLiteral("Interrupted renaming"));
     if (outcome == romdb::RunOutcome::Failed) {
         DrawProgress(percent);
-        setResultButtonsEnabled(false);
+        offerChangeLogOnly();
         msgbox::MsgBox(m_database->renameFailure(), msgbox::vbCritical, QStringLiteral("Rename failed"));
+    } else if (outcome == romdb::RunOutcome::CancelledAfterRenaming) {
+        DrawProgress(percent);
+        offerChangeLogOnly();
+        if (!m_closeWhenRunEnds)
+            msgbox::MsgBox(QStringLiteral("The ROM files were renamed before the cancel took effect;") + LF +
+                               QStringLiteral("only identifying them again was cancelled.") + movedToText() + LF + LF +
+                               QStringLiteral("The change log shows every change."),
+                           msgbox::vbExclamation, QStringLiteral("Cancelled"));
     } else if (Tag == romdb::kCancelMarker) {
         DrawProgress(percent);
         setResultButtonsEnabled(false);
@@ -419,10 +429,14 @@ QString frmVbRomDatabase::completionMessage() const
 {
     if (!chkRenameRoms->isChecked())
         return QStringLiteral("ROM identification complete.");
+    return QStringLiteral("ROM identification & rename complete.") + movedToText();
+}
+
+QString frmVbRomDatabase::movedToText() const
+{
     if (!chkMoveRoms->isChecked())
-        return QStringLiteral("ROM identification & rename complete.");
-    return QStringLiteral("ROM identification & rename complete.") + LF + LF + QStringLiteral("Files moved to:") +
-           LF + paths::AppendFileToDir(m_database->folder(), QString());
+        return QString();
+    return QString(LF) + LF + QStringLiteral("Files moved to:") + LF + paths::AppendFileToDir(m_database->folder(), QString());
 }
 
 void frmVbRomDatabase::setRunControls(bool running)
@@ -441,9 +455,20 @@ void frmVbRomDatabase::setRunControls(bool running)
 
 void frmVbRomDatabase::setResultButtonsEnabled(bool enabled)
 {
+    m_onlyChangeLog = false;
     for (QPushButton *button : {cmdVboyHave, cmdVboyMiss, cmdVBoyDupes, cmdSaveVboy})
         button->setEnabled(enabled);
     cmdVBoyLog->setEnabled(enabled && chkChangeLog->isChecked());
+}
+
+// The log says where each file went, so it stays within reach even when
+// the run's lists were never built.
+void frmVbRomDatabase::offerChangeLogOnly()
+{
+    setResultButtonsEnabled(false);
+    m_onlyChangeLog = true;
+    cmdVBoyLog->setEnabled(true);
+    cmdSaveVboy->setEnabled(true);
 }
 
 void frmVbRomDatabase::cmdCancelIdentify_Click()
@@ -528,17 +553,24 @@ void frmVbRomDatabase::cmdVBoyLog_Click()
 
 void frmVbRomDatabase::cmdSaveVboy_Click()
 {
+    const QString folder = m_database->folder();
     const bool withLog = chkChangeLog->isChecked();
-    if (const auto failure = romdb::SaveListFiles(m_database->folder(), m_database->lists(), withLog)) {
+    const auto failure = m_onlyChangeLog ? romdb::SaveChangeLogFile(folder, m_database->lists())
+                                         : romdb::SaveListFiles(folder, m_database->lists(), withLog);
+    if (failure) {
         msgbox::MsgBox(QStringLiteral("Unable to save the list file:") + CR + failure->path + CR + failure->reason,
                        msgbox::vbExclamation, QStringLiteral("File error"));
         return;
     }
-    const QString files = withLog ? QStringLiteral("VBoyHave.txt, VBoyMiss.txt") + CR +
-                                        QStringLiteral("VBoyDupes.txt, VBoyLog.txt")
-                                  : QStringLiteral("VBoyHave.txt, VBoyMiss.txt, VBoyDupes.txt");
-    msgbox::MsgBox(QStringLiteral("List files have been saved to:") + CR + files, msgbox::vbInformation,
-                   QStringLiteral("Files saved"));
+    QString saved;
+    if (m_onlyChangeLog)
+        saved = QStringLiteral("The change log has been saved to:") + CR +
+                paths::AppendFileToDir(folder, QStringLiteral("VBoyLog.txt"));
+    else
+        saved = QStringLiteral("List files have been saved to:") + CR +
+                (withLog ? QStringLiteral("VBoyHave.txt, VBoyMiss.txt") + CR + QStringLiteral("VBoyDupes.txt, VBoyLog.txt")
+                         : QStringLiteral("VBoyHave.txt, VBoyMiss.txt, VBoyDupes.txt"));
+    msgbox::MsgBox(saved, msgbox::vbInformation, QStringLiteral("Files saved"));
 }
 
 void frmVbRomDatabase::lstFileIdentify_DblClick()

@@ -125,11 +125,16 @@ private:
     void finishRun(romdb::RunOutcome outcome);
     void setRunControls(bool running);
     void setResultButtonsEnabled(bool enabled);
+    void offerChangeLogOnly();
     void requestCancel();
     QString completionMessage() const;
+    QString movedToText() const;
     void showSummary(const QString &text, const QString &title, const QString &topic);
 
     std::unique_ptr<romdb::RomDatabase> m_database;
     bool m_runInProgress = false;
     bool m_closeWhenRunEnds = false;
+    // A run that renamed files but built no lists: its change log alone is
+    // there to show and save.
+    bool m_onlyChangeLog = false;
 };

@@ -1,9 +1,10 @@
 // The renaming pass: file names and change log lines with and without
 // "Move ROMs", the temporary folder, and faults (a blocked folder name, name
-// clashes, cancels in each loop, a vanishing file, a refusing file system,
-// a move across file systems). Whatever happens, every ROM of the folder
-// is there exactly once with its bytes unchanged, and no temporary folder
-// is left behind.
+// clashes with files the pass did not take, links, cancels in each loop, a
+// vanishing file, a refusing file system, a move across file systems, what
+// an interrupted pass left). Whatever happens, every ROM of the folder is
+// there exactly once with its bytes unchanged, no file the pass did not take
+// is replaced by a different one, and no temporary folder is left behind.
 
 #include "CraftedRoms.h"
 #include "RomDbFixture.h"
@@ -12,6 +13,7 @@
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 
 #include <cerrno>
@@ -147,28 +149,80 @@ TEST_F(RenameAndMoveRoms, RenamesInPlaceWithCopyNamesAndLogsEveryMove)
                                         82, 86, 89, 93, 96, 100}));
 }
 
-TEST_F(RenameAndMoveRoms, MovesIntoVBoyRenAndReplacesASameNamedFileThere)
+TEST_F(RenameAndMoveRoms, MovesIntoVBoyRenReplacingOnlyAFileOfTheVerySameBytes)
 {
     putMixedFolder();
-    put("VBoyRen/Croach, The (PD).vb", "an older file of that name");
+    const QByteArray hacked = testsupport::readFile(folder + QStringLiteral("/hacked.vb"));
+    put("VBoyRen/3D Tetris (U) [h].vb", hacked); // an earlier run's copy of the same image
+    put("VBoyRen/Croach, The (PD).vb", "an older, different file of that name");
     put("VBoyRen/earlier.vb", craftedroms::UnknownImage(2048, 'e'));
     RomDatabase &db = identified();
     ASSERT_EQ(db.RenameAndMoveRoms(true), RunOutcome::Completed);
 
     const QString ren = src() + QStringLiteral("VBoyRen");
+    const QString tmp = src() + QStringLiteral("~ROMTMP042/");
     EXPECT_EQ(db.folder(), ren);
     EXPECT_EQ(Names(ren), QStringList({"3D Tetris (U) [h].vb", "Copy (2) of Croach, The (PD).vb",
-                                       "Copy (3) of Croach, The (PD).vb", "Copy of Croach, The (PD).vb",
-                                       "Croach, The (PD).vb", "earlier.vb"}));
+                                       "Copy (3) of Croach, The (PD).vb", "Copy (4) of Croach, The (PD).vb",
+                                       "Copy of Croach, The (PD).vb", "Croach, The (PD).vb", "earlier.vb"}));
+    EXPECT_EQ(testsupport::readFile(ren + QStringLiteral("/Croach, The (PD).vb")),
+              QByteArray("an older, different file of that name"));
     EXPECT_EQ(Names(folder), QStringList({"s.vb", "u.vb"}));
     EXPECT_FALSE(LogLines(db).join('\n').contains(QStringLiteral("Rename directory:")));
-    EXPECT_TRUE(LogLines(db).contains(src() + "~ROMTMP042/Croach, The (PD).vb             moved to " + ren +
-                                      "/Croach, The (PD).vb"));
+    EXPECT_EQ(LogLines(db).mid(LogLines(db).size() - 6),
+              QStringList({tmp + "3D Tetris (U) [h].vb            moved to " + ren + "/3D Tetris (U) [h].vb",
+                           tmp + "Copy (2) of Croach, The (PD).vb moved to " + ren + "/Copy (2) of Croach, The (PD).vb",
+                           tmp + "Copy (3) of Croach, The (PD).vb moved to " + ren + "/Copy (3) of Croach, The (PD).vb",
+                           tmp + "Copy of Croach, The (PD).vb     moved to " + ren + "/Copy of Croach, The (PD).vb",
+                           "Keeping " + ren + "/Croach, The (PD).vb : DIFFERENT FILE OF THAT NAME",
+                           tmp + "Croach, The (PD).vb             moved to " + ren + "/Copy (4) of Croach, The (PD).vb"}));
     QMap<QByteArray, int> expected = before;
-    expected.remove(QCryptographicHash::hash("an older file of that name", QCryptographicHash::Sha1));
+    --expected[QCryptographicHash::hash(hacked, QCryptographicHash::Sha1)]; // the same image twice became once
     expectCollectionIntact(expected);
-    EXPECT_EQ(db.fileCount(), 6); // every file of VBoyRen, the earlier one too
-    EXPECT_EQ(db.files()[5].state, RomState::Unknown);
+    EXPECT_EQ(db.fileCount(), 7); // every file of VBoyRen, the earlier ones too
+    EXPECT_EQ(db.files()[6].state, RomState::Unknown);
+}
+
+TEST_F(RenameAndMoveRoms, AFileThePassDidNotTakeIsNeverReplaced)
+{
+    // Skipped files that carry the names the pass gives: an unknown image
+    // named as a copy, and an invalid file named as the title.
+    const QByteArray croach = craftedroms::CatalogueImage(kCroach);
+    put("a.vb", croach);
+    put("b.vb", croach);
+    put("c.vb", croach);
+    put("Copy of Croach, The (PD).vb", craftedroms::UnknownImage(4096));
+    put("Croach, The (PD).vb", QByteArray(100, 'x'));
+    RomDatabase &db = identified();
+    ASSERT_EQ(db.RenameAndMoveRoms(false), RunOutcome::Completed);
+
+    const QString tmp = src() + QStringLiteral("~ROMTMP042/");
+    EXPECT_EQ(Names(folder), QStringList({"Copy (2) of Croach, The (PD).vb", "Copy (3) of Croach, The (PD).vb",
+                                          "Copy (4) of Croach, The (PD).vb", "Copy of Croach, The (PD).vb",
+                                          "Croach, The (PD).vb"}));
+    EXPECT_EQ(testsupport::readFile(src() + "Croach, The (PD).vb"), QByteArray(100, 'x'));
+    EXPECT_EQ(LogLines(db).mid(7),
+              QStringList({tmp + "Copy (2) of Croach, The (PD).vb moved to " + src() + "Copy (2) of Croach, The (PD).vb",
+                           "Keeping " + src() + "Copy of Croach, The (PD).vb : DIFFERENT FILE OF THAT NAME",
+                           tmp + "Copy of Croach, The (PD).vb     moved to " + src() + "Copy (3) of Croach, The (PD).vb",
+                           "Keeping " + src() + "Croach, The (PD).vb : DIFFERENT FILE OF THAT NAME",
+                           "Keeping " + src() + "Copy of Croach, The (PD).vb : DIFFERENT FILE OF THAT NAME",
+                           tmp + "Croach, The (PD).vb             moved to " + src() + "Copy (4) of Croach, The (PD).vb"}));
+    expectCollectionIntact(before);
+}
+
+TEST_F(RenameAndMoveRoms, ALinkStaysWhereItIsAndIsLoggedAsSkipped)
+{
+    put("a.vb", craftedroms::CatalogueImage(kCroach));
+    ASSERT_TRUE(QFile::link(QStringLiteral("a.vb"), folder + QStringLiteral("/link.vb"))); // relative
+    RomDatabase &db = identified();
+    ASSERT_EQ(db.files()[1].state, RomState::Known);
+    ASSERT_EQ(db.RenameAndMoveRoms(false), RunOutcome::Completed);
+
+    EXPECT_TRUE(QFileInfo(folder + QStringLiteral("/link.vb")).isSymLink());
+    EXPECT_TRUE(LogLines(db).contains("Skipping " + src() + "link.vb : SYMBOLIC LINK"));
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+              QStringList({"Croach, The (PD).vb", "link.vb"}));
 }
 
 TEST_F(RenameAndMoveRoms, CreatesVBoyRenAndLogsIt)
@@ -205,7 +259,8 @@ TEST_F(RenameAndMoveRoms, DrawsAgainWhileTheTemporaryNameIsTaken)
 {
     put("x.vb", craftedroms::CatalogueImage(kCroach));
     put("~ROMTMP007", "a file");
-    QDir().mkpath(folder + QStringLiteral("/~ROMTMP008"));
+    QDir().mkpath(folder + QStringLiteral("/elsewhere"));
+    QFile::link(folder + QStringLiteral("/elsewhere"), folder + QStringLiteral("/~ROMTMP008"));
     draws = {7, 8, 9};
     RomDatabase &db = identified();
     ASSERT_EQ(db.RenameAndMoveRoms(false), RunOutcome::Completed);
@@ -216,41 +271,128 @@ TEST_F(RenameAndMoveRoms, DrawsAgainWhileTheTemporaryNameIsTaken)
 TEST_F(RenameAndMoveRoms, GivesUpAfterBoundedTriesForATemporaryName)
 {
     put("x.vb", craftedroms::CatalogueImage(kCroach));
-    QDir().mkpath(folder + QStringLiteral("/~ROMTMP007"));
+    put("~ROMTMP007", "a file");
     RomDatabase &db = identified();
     db.setTemporaryNumberSource([] { return 7; });
     ASSERT_EQ(db.RenameAndMoveRoms(false), RunOutcome::Failed);
     EXPECT_TRUE(db.renameFailure().startsWith(QStringLiteral("Renaming the ROM files failed:\rNo free name")));
-    EXPECT_EQ(Names(folder), QStringList({"x.vb"}));
+    EXPECT_EQ(Names(folder), QStringList({"x.vb", "~ROMTMP007"}));
 }
 
-TEST_F(RenameAndMoveRoms, AFileBlockingVBoyRenPutsEveryFileBack)
+TEST_F(RenameAndMoveRoms, AFileOrLinkInPlaceOfVBoyRenStopsThePassBeforeAnyMove)
 {
     putMixedFolder();
-    put("VBoyRen", "a file where the folder should be");
-    RomDatabase &db = identified();
-    ASSERT_EQ(db.RenameAndMoveRoms(true), RunOutcome::Failed);
-    expectCollectionIntact(before);
-    EXPECT_EQ(Names(folder), QStringList({"VBoyRen", "a.vb", "bb.vb", "c.vb", "d.vb", "hacked.vb", "s.vb", "u.vb"}));
-    EXPECT_TRUE(db.renameFailure().contains(QStringLiteral("Could not create the directory ") + src() +
-                                            QStringLiteral("VBoyRen")));
-    EXPECT_TRUE(db.renameFailure().endsWith(QStringLiteral("No ROM file was lost: the change log shows where each one is.")));
-    // The log holds the moves made and the ones that undid them, nothing else.
-    EXPECT_TRUE(LogLines(db).contains(src() + "~ROMTMP042/Copy of Croach, The (PD).vb moved to " + src() + "bb.vb"));
-    EXPECT_EQ(db.folder(), folder);
-    EXPECT_EQ(db.fileLine(0), QStringLiteral("a.vb      - [YET TO BE IDENTIFIED]"));
+    const QString ren = src() + QStringLiteral("VBoyRen");
+    const QString elsewhere = testsupport::tempDir() + QStringLiteral("/elsewhere");
+    struct Case {
+        const char *what;
+        std::function<void()> make;
+        QString failure;
+    };
+    const Case cases[] = {
+        {"file", [&] { put("VBoyRen", "a file where the folder should be"); },
+         ren + QStringLiteral(" is a file, not a directory. Nothing was moved.")},
+        {"link", [&] {
+             testsupport::writeFile(QStringLiteral("elsewhere/Croach, The (PD).vb"), "someone else's file");
+             QFile::link(elsewhere, ren);
+         },
+         ren + QStringLiteral(" is a link: ROM files are moved only into a directory of that name in the ROM "
+                              "directory itself. Nothing was moved.")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(ren);
+        c.make();
+        RomDatabase &db = identified();
+        ASSERT_EQ(db.RenameAndMoveRoms(true), RunOutcome::Failed);
+        EXPECT_EQ(db.renameFailure(), QStringLiteral("Renaming the ROM files failed:\r") + c.failure);
+        EXPECT_EQ(LogLines(db), QStringList({"File change log:", c.failure}));
+        EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
+                  QStringList({"VBoyRen", "a.vb", "bb.vb", "c.vb", "d.vb", "hacked.vb", "s.vb", "u.vb"}));
+        EXPECT_EQ(ContentsUnder(folder), before);
+        EXPECT_EQ(db.folder(), folder);
+    }
+    EXPECT_EQ(Names(elsewhere), QStringList({"Croach, The (PD).vb"}));
+    EXPECT_EQ(testsupport::readFile(elsewhere + QStringLiteral("/Croach, The (PD).vb")), QByteArray("someone else's file"));
 }
 
-TEST_F(RenameAndMoveRoms, AFolderInTheWayOfOneFileLeavesThatFileUnderItsOldName)
+TEST_F(RenameAndMoveRoms, AFolderInTheWayOfOneFileIsKeptAndTheFileTakesTheNextName)
 {
     putMixedFolder();
     QDir().mkpath(folder + QStringLiteral("/VBoyRen/Copy of Croach, The (PD).vb"));
     RomDatabase &db = identified();
+    ASSERT_EQ(db.RenameAndMoveRoms(true), RunOutcome::Completed);
+    expectCollectionIntact(before);
+    EXPECT_EQ(Names(folder), QStringList({"s.vb", "u.vb"}));
+    EXPECT_EQ(Names(folder + QStringLiteral("/VBoyRen")).size(), 5);
+    EXPECT_TRUE(QFileInfo(folder + QStringLiteral("/VBoyRen/Copy of Croach, The (PD).vb")).isDir());
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/VBoyRen/Copy (4) of Croach, The (PD).vb")));
+}
+
+TEST_F(RenameAndMoveRoms, WhenEveryMoveOutFailsTheFilesGoBackAndTheirFolderIsListed)
+{
+    const QByteArray croach = craftedroms::CatalogueImage(kCroach);
+    for (int i = 0; i < 8; ++i)
+        put(QStringLiteral("%1.vb").arg(i), croach);
+    FaultyFileSystem fileSystem; // "VBoyRen" takes no file
+    fileSystem.fault = [](const QString &, const QString &target) {
+        return target.contains(QStringLiteral("/VBoyRen/")) ? EACCES : 0;
+    };
+    RomDatabase &db = identified(fileSystem);
     ASSERT_EQ(db.RenameAndMoveRoms(true), RunOutcome::Failed);
     expectCollectionIntact(before);
-    EXPECT_EQ(Names(folder), QStringList({"bb.vb", "s.vb", "u.vb"}));
-    EXPECT_EQ(Names(folder + QStringLiteral("/VBoyRen")).size(), 4);
-    EXPECT_EQ(db.folder(), folder + QStringLiteral("/VBoyRen"));
+    EXPECT_EQ(Names(folder).size(), 8);
+    EXPECT_EQ(db.folder(), folder);
+
+    // The box names the first few failures; the log has every one.
+    const QStringList failure = db.renameFailure().split(QLatin1Char('\r'));
+    ASSERT_EQ(failure.size(), 8);
+    EXPECT_TRUE(failure[1].startsWith(QStringLiteral("Could not move ")));
+    EXPECT_EQ(failure[6], QStringLiteral("... and 3 more: the change log lists them all."));
+    EXPECT_EQ(failure[7], QStringLiteral("No ROM file was lost: the change log shows where each one is."));
+    EXPECT_EQ(LogLines(db).filter(QStringLiteral("Could not move ")).size(), 8);
+}
+
+TEST_F(RenameAndMoveRoms, WhatAnInterruptedPassLeftIsBroughtBackFirst)
+{
+    const QByteArray croach = craftedroms::CatalogueImage(kCroach);
+    const QByteArray tetris = craftedroms::CatalogueImage(kTetris);
+    put("a.vb", tetris);
+    put("Croach, The (PD).vb", "a different file, put here since");
+    // What a killed pass left: its temporary folder with two ROMs and a
+    // partial copy, and a partial copy in "VBoyRen".
+    put("~ROMTMP311/Croach, The (PD).vb", croach);
+    put("~ROMTMP311/Copy of Croach, The (PD).vb", croach);
+    put("~ROMTMP311/.romcopy-aB3dE9", croach.left(100));
+    put("VBoyRen/.romcopy-Zz0012", croach.left(50));
+    put("VBoyRen/.romcopy-note", "not one of ours");
+    RomDatabase &db = identified();
+    before = ContentsUnder(folder);
+    ASSERT_EQ(db.RenameAndMoveRoms(false), RunOutcome::Completed);
+
+    const QString leftover = src() + QStringLiteral("~ROMTMP311/");
+    EXPECT_EQ(LogLines(db).mid(1, 7),
+              QStringList({"Removed the partial copy " + src() + "VBoyRen/.romcopy-Zz0012",
+                           "Found the temporary directory of an interrupted renaming: " + leftover,
+                           "Removed the partial copy " + leftover + ".romcopy-aB3dE9",
+                           leftover + "Copy of Croach, The (PD).vb moved to " + src() + "Copy of Croach, The (PD).vb",
+                           "Keeping " + src() + "Croach, The (PD).vb : DIFFERENT FILE OF THAT NAME",
+                           leftover + "Croach, The (PD).vb moved to " + src() + "Copy (2) of Croach, The (PD).vb",
+                           "Removed the temporary directory " + leftover}));
+    EXPECT_EQ(db.renameRecovery(),
+              QStringLiteral("An earlier renaming was interrupted. What it left was put right:\r"
+                             "2 of the 2 files in %1 were moved back into %2\r"
+                             "2 partial copies were removed.\r"
+                             "The change log shows each file.")
+                  .arg(leftover, src()));
+    EXPECT_TRUE(TemporaryFolders(folder).isEmpty());
+    EXPECT_EQ(QDir(folder + "/VBoyRen").entryList(QDir::Files | QDir::Hidden), QStringList({".romcopy-note"}));
+    QMap<QByteArray, int> expected = before;
+    expected.remove(QCryptographicHash::hash(croach.left(100), QCryptographicHash::Sha1));
+    expected.remove(QCryptographicHash::hash(croach.left(50), QCryptographicHash::Sha1));
+    EXPECT_EQ(ContentsUnder(folder), expected);
+    EXPECT_EQ(Names(folder), QStringList({"3D Tetris (U) [!].vb", "Copy (2) of Croach, The (PD).vb",
+                                          "Copy of Croach, The (PD).vb", "Croach, The (PD).vb"}));
 }
 
 TEST_F(RenameAndMoveRoms, CancelInTheFirstLoopPutsTheMovedFilesBack)
@@ -279,7 +421,7 @@ TEST_F(RenameAndMoveRoms, CancelInTheSecondLoopFinishesTheMovesAndSkipsIdentific
             pressed = true;
     };
     cancelWhen = [&] { return pressed; };
-    ASSERT_EQ(db.RenameAndMoveRoms(true), RunOutcome::Cancelled);
+    ASSERT_EQ(db.RenameAndMoveRoms(true), RunOutcome::CancelledAfterRenaming);
     expectCollectionIntact(before);
     EXPECT_EQ(Names(folder + QStringLiteral("/VBoyRen")).size(), 5);
     EXPECT_EQ(db.fileLine(0), QStringLiteral("3D Tetris (U) [h].vb            - [YET TO BE IDENTIFIED]"));

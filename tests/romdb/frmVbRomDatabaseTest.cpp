@@ -19,6 +19,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 #include "MainWindowState.h"
 #include "ProgressPicture.h"
 #include "SettingsStore.h"
@@ -397,10 +399,83 @@ TEST_F(RomDbWindow, AFailedRenameShowsItsFailureAndNoCompletion)
     EXPECT_TRUE(failure.prompt.startsWith(QStringLiteral("Renaming the ROM files failed:\r")));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"a.vb", "b.vb", "VBoyRen"}));
     EXPECT_EQ(lines(*w), QStringList({"a.vb" + kWaiting, "b.vb" + kWaiting}));
-    EXPECT_EQ(resultButtons(*w), QList<bool>({false, false, false, false, false}));
+    EXPECT_EQ(resultButtons(*w), QList<bool>({false, false, false, true, true}));
     EXPECT_EQ(drawn.mid(drawn.size() - 2), QList<int>({0, 0}));
     EXPECT_TRUE(w->cmdIdentifyRoms->isEnabled());
-    EXPECT_TRUE(w->txtVBoyLog->toPlainText().contains(QStringLiteral("Could not create the directory")));
+    EXPECT_TRUE(w->txtVBoyLog->toPlainText().contains(QStringLiteral("is a file, not a directory")));
+}
+
+TEST_F(RomDbWindow, AfterAFailedRenameTheLogIsShownAndSavedWhereTheFilesAre)
+{
+    put("a.vb", craftedroms::CatalogueImage(kTetris));
+    put("b.vb", craftedroms::CatalogueImage(kCroach));
+    QDir().mkpath(sub(QStringLiteral("VBoyRen")));
+    ::chmod(QFile::encodeName(sub(QStringLiteral("VBoyRen"))).constData(), 0555); // takes no file
+    setOptions({{kOptionKeys[1], "1"}, {kOptionKeys[2], "1"}});
+    testsupport::OrdinaryUser user;
+    auto w = open();
+    identify(*w);
+
+    EXPECT_EQ(BoxTitles(), QStringList({"Continue operation?", "Rename failed"}));
+    EXPECT_TRUE(testsupport::messageBoxes().last().prompt.endsWith(
+        QStringLiteral("No ROM file was lost: the change log shows where each one is.")));
+    // Every file went back: the window lists the ROM folder, not the empty "VBoyRen".
+    EXPECT_EQ(lines(*w), QStringList({"a.vb" + kWaiting, "b.vb" + kWaiting}));
+    EXPECT_EQ(w->lblRomDir->text(), sub(QStringLiteral("*.vb")));
+    EXPECT_EQ(resultButtons(*w), QList<bool>({false, false, false, true, true}));
+
+    QStringList shown;
+    testsupport::modalWindows().on<frmHelp>([&](frmHelp &help) { shown << help.windowTitle(); });
+    w->cmdVBoyLog->click();
+    EXPECT_EQ(shown.size(), 1);
+    w->cmdSaveVboy->click();
+    EXPECT_EQ(testsupport::messageBoxes().last().prompt,
+              QStringLiteral("The change log has been saved to:\r") + sub(QStringLiteral("VBoyLog.txt")));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"a.vb", "b.vb", "VBoyLog.txt"}));
+    EXPECT_EQ(testsupport::readFile(sub(QStringLiteral("VBoyLog.txt"))), w->database().lists().changeLog().toLocal8Bit());
+}
+
+TEST_F(RomDbWindow, ACancelAfterTheLastMoveSaysWhatHappenedAndKeepsTheLog)
+{
+    put("a.vb", craftedroms::CatalogueImage(kTetris));
+    put("b.vb", craftedroms::CatalogueImage(kCroach));
+    setOptions({{kOptionKeys[1], "1"}, {kOptionKeys[2], "1"}});
+    auto w = open();
+    onDrawn = [&](int percent) {
+        if (percent == 75 && w->Tag.isEmpty()) {
+            testsupport::messageBoxes().answerNext(msgbox::vbYes);
+            w->cmdCancelIdentify->click();
+        }
+    };
+    identify(*w);
+
+    EXPECT_EQ(BoxTitles(), QStringList({"Continue operation?", "Cancel operation?", "Cancelled"}));
+    EXPECT_EQ(testsupport::messageBoxes().last().prompt,
+              QStringLiteral("The ROM files were renamed before the cancel took effect;\nonly identifying them again "
+                             "was cancelled.\n\nFiles moved to:\n") +
+                  sub(QStringLiteral("VBoyRen/")) + QStringLiteral("\n\nThe change log shows every change."));
+    EXPECT_EQ(QDir(sub(QStringLiteral("VBoyRen"))).entryList(QDir::Files),
+              QStringList({"3D Tetris (U) [!].vb", "Croach, The (PD).vb"}));
+    EXPECT_EQ(resultButtons(*w), QList<bool>({false, false, false, true, true}));
+    w->cmdSaveVboy->click();
+    EXPECT_EQ(testsupport::readFile(sub(QStringLiteral("VBoyRen/VBoyLog.txt"))),
+              w->database().lists().changeLog().toLocal8Bit());
+    EXPECT_TRUE(w->Tag.isEmpty());
+}
+
+TEST_F(RomDbWindow, ARunSaysWhatItBroughtBackFromAnInterruptedRenaming)
+{
+    put("a.vb", craftedroms::CatalogueImage(kTetris));
+    put("~ROMTMP500/Croach, The (PD).vb", craftedroms::CatalogueImage(kCroach));
+    setOptions({{kOptionKeys[1], "1"}});
+    auto w = open();
+    identify(*w);
+
+    EXPECT_EQ(BoxTitles(), QStringList({"Continue operation?", "Interrupted renaming", "Complete"}));
+    EXPECT_TRUE(testsupport::messageBoxes().calls.at(1).prompt.contains(
+        QStringLiteral("1 of the 1 files in %1 were moved back into %2").arg(sub("~ROMTMP500/"), folder + "/")));
+    EXPECT_EQ(lines(*w), QStringList({"3D Tetris (U) [!].vb - 3D Tetris (U) [!]",
+                                      "Croach, The (PD).vb  - Croach, The (PD)"}));
 }
 
 TEST_F(RomDbWindow, AStoredMoveWithoutRenameMovesNothingAndSaysNothingWasMoved)
