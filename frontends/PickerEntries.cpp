@@ -10,26 +10,6 @@
 #include "ToolIcons.h"
 
 namespace picker {
-namespace {
-
-// Closes the window when Escape reaches it, as its close box would.
-class EscapeCloses : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
-            static_cast<QWidget *>(watched)->close();
-            return true;
-        }
-        return false;
-    }
-};
-
-} // namespace
-
 PickFrame::PickFrame(const QString &caption, QWidget *parent)
     : QGroupBox(caption, parent)
 {
@@ -113,7 +93,7 @@ void SetUpWindow(forms::Form &window, const QString &caption)
     window.setWindowTitle(caption);
     window.setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     window.setClientSizeTwips(5520, 1320);
-    window.installEventFilter(new EscapeCloses(&window));
+    window.setClosedByEscape(true);
 }
 
 } // namespace picker
