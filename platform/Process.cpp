@@ -14,6 +14,7 @@ namespace process {
 namespace {
 
 Launcher g_launcher;
+QString g_handedOnFolder;
 
 const QChar CR(u'\r');
 const QString kFailureTitle = QStringLiteral("Unable to start program");
@@ -93,12 +94,15 @@ Prepared Prepare(const StartRequest &request)
         return failed(QStringLiteral("Unable to find the program \"%1\" in the folder:").arg(word) + CR
                       + (folder.isEmpty() ? QDir::currentPath() : folder));
 
-    if (!request.workingFolder.isEmpty() && !QFileInfo(request.workingFolder).isDir())
-        return failed(QStringLiteral("Unable to start the program \"%1\": its working folder does not exist:").arg(word)
-                      + CR + request.workingFolder);
-
     Launch launch;
     launch.request = request;
+    if (launch.request.workingFolder.isEmpty())
+        launch.request.workingFolder = g_handedOnFolder;
+    const QString &workingFolder = launch.request.workingFolder;
+    if (!workingFolder.isEmpty() && !QFileInfo(workingFolder).isDir())
+        return failed(QStringLiteral("Unable to start the program \"%1\": its working folder does not exist:").arg(word)
+                      + CR + workingFolder);
+
     switch (kindOf(file)) {
     case Kind::Native:
         launch.runner = Runner::Native;
@@ -160,6 +164,17 @@ QString WinePath(const QString &path)
 QString GetShortPath(const QString &path)
 {
     return !path.isEmpty() && QFileInfo::exists(path) ? path : QString();
+}
+
+HandOnWorkingFolder::HandOnWorkingFolder(const QString &folder)
+    : m_outer(g_handedOnFolder)
+{
+    g_handedOnFolder = folder;
+}
+
+HandOnWorkingFolder::~HandOnWorkingFolder()
+{
+    g_handedOnFolder = m_outer;
 }
 
 void SetLauncher(Launcher launcher)

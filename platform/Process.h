@@ -43,7 +43,8 @@ struct StartRequest {
     // word ("/opt/rboy/RBOY"); the word may lack ".exe".
     QString program;
     QList<Argument> arguments;
-    // Empty: the program inherits our current folder.
+    // Empty: the program inherits the handed-on folder (below), or else our
+    // current folder.
     QString workingFolder;
     int windowStyle = vbNormalFocus;
 };
@@ -86,6 +87,21 @@ QString WinePath(const QString &path);
 // The form of a path that a command line carries: the path itself when it
 // names something that exists, "" when it does not.
 QString GetShortPath(const QString &path);
+
+// A window that leads to starts it does not make itself (the emulator
+// chooser, before the front-end it opens) hands on the folder that those
+// programs run in, for as long as this object lives: a request with no
+// working folder of its own gets it. Our own current folder never changes.
+class HandOnWorkingFolder {
+public:
+    explicit HandOnWorkingFolder(const QString &folder);
+    ~HandOnWorkingFolder();
+    HandOnWorkingFolder(const HandOnWorkingFolder &) = delete;
+    HandOnWorkingFolder &operator=(const HandOnWorkingFolder &) = delete;
+
+private:
+    QString m_outer;
+};
 
 // Tests replace the real start: the launcher gets each prepared launch and
 // returns nullopt for a start, or the reason of a failure. An empty function

@@ -201,3 +201,31 @@ TEST(Process, WineAndShortPathForms)
     EXPECT_EQ(process::GetShortPath(rom + QStringLiteral(".gone")), QString());
     EXPECT_EQ(process::GetShortPath(QString()), QString());
 }
+
+// A handed-on folder is the working folder of requests that name none, for
+// as long as it is handed on; a request's own folder wins.
+TEST(Process, AHandedOnFolderIsTheWorkingFolderOfRequestsWithoutOne)
+{
+    const QString dir = folderIn(QStringLiteral("emu"));
+    testsupport::installStub(dir, QStringLiteral("tool"));
+    const QString own = folderIn(QStringLiteral("own"));
+    const QString outer = folderIn(QStringLiteral("outer"));
+    const QString inner = folderIn(QStringLiteral("inner"));
+    const auto workingFolder = [&](const QString &requested) {
+        const process::Prepared prepared = process::Prepare(request(dir + QStringLiteral("/tool"), {}, requested));
+        return prepared.launch ? prepared.launch->request.workingFolder : QStringLiteral("<failed>");
+    };
+    {
+        process::HandOnWorkingFolder handOn(outer);
+        {
+            process::HandOnWorkingFolder nested(inner);
+            EXPECT_EQ(workingFolder(QString()), inner);
+            EXPECT_EQ(workingFolder(own), own);
+        }
+        EXPECT_EQ(workingFolder(QString()), outer);
+    }
+    EXPECT_EQ(workingFolder(QString()), QString());
+
+    process::HandOnWorkingFolder gone(dir + QStringLiteral("/no such folder"));
+    EXPECT_EQ(workingFolder(QString()), QStringLiteral("<failed>"));
+}
