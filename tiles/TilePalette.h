@@ -40,10 +40,4 @@ uint8_t ComponentByte(double value);
 // Shade 0 (White) ... 3 (Black) as a colour.
 QColor ShadeColour(const Values &values, int shade);
 
-// The classic colour value of a shade: red + 256 * green + 65536 * blue.
-constexpr uint32_t ClassicColour(int red, int green, int blue)
-{
-    return uint32_t(red) + 256u * uint32_t(green) + 65536u * uint32_t(blue);
-}
-
 } // namespace tilepalette

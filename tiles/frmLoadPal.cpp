@@ -36,6 +36,7 @@ frmLoadPal::frmLoadPal(const PaletteBoxes &boxes, QWidget *parent)
     cmdLoadCancel = Place<QPushButton>(c, kButtonLeft, 120 + 3 * kButtonPitch, kButtonWidth, kButtonHeight,
                                        QStringLiteral("Cancel"));
     setCancelButton(cmdLoadCancel);
+    setNoDefaultButton();
 
     connect(cmdLoadCustom, &QPushButton::clicked, this, &frmLoadPal::cmdLoadCustom_Click);
     connect(cmdRevertRed, &QPushButton::clicked, this, &frmLoadPal::cmdRevertRed_Click);
@@ -70,7 +71,9 @@ void frmLoadPal::cmdLoadCustom_Click()
     dialog.ShowOpen(this);
     if (!dialog.FileName.isEmpty())
         LoadPaletteFile(dialog.FileName);
-    close();
+    // A palette that loaded has closed the loader already.
+    if (!isUnloaded())
+        close();
 }
 
 void frmLoadPal::LoadPaletteFile(const QString &path)

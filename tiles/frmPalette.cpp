@@ -8,10 +8,10 @@
 #include "MainWindowState.h"
 #include "MsgBox.h"
 #include "PaletteFile.h"
+#include "PictureBox.h"
 #include "Registry.h"
 #include "SettingsRecord.h"
 #include "SettingsStore.h"
-#include "ShadeSwatch.h"
 #include "frmLoadPal.h"
 
 namespace {
@@ -61,7 +61,7 @@ void frmPalette::createControls()
     std::array<QLabel **, tilepalette::kValueCount> labels{
         &lblCol1R, &lblCol1G, &lblCol1B, &lblCol2R, &lblCol2G, &lblCol2B,
         &lblCol3R, &lblCol3G, &lblCol3B, &lblCol4R, &lblCol4G, &lblCol4B};
-    std::array<ShadeSwatch **, tilepalette::kShadeCount> previews{&picCol1Preview, &picCol2Preview, &picCol3Preview,
+    std::array<controls::PictureBox **, tilepalette::kShadeCount> previews{&picCol1Preview, &picCol2Preview, &picCol3Preview,
                                                                   &picCol4Preview};
     std::array<QPushButton **, tilepalette::kShadeCount> reverts{&cmdCol1Revert, &cmdCol2Revert, &cmdCol3Revert,
                                                                  &cmdCol4Revert};
@@ -78,8 +78,8 @@ void frmPalette::createControls()
             label->setBuddy(box);
             box->setAccessibleName(kShadeNames[size_t(shade)] + QLatin1Char(' ') + kComponentNames[size_t(component)]);
         }
-        ShadeSwatch *preview = *previews[size_t(shade)] =
-            Place<ShadeSwatch>(c, kPreviewLeft, top, kPreviewWidth, kRowPitch + kRowHeight);
+        auto *preview = *previews[size_t(shade)] =
+            new controls::PictureBox(c, kPreviewLeft, top, kPreviewWidth, kRowPitch + kRowHeight);
         preview->setAccessibleName(kShadeNames[size_t(shade)] + QStringLiteral(" preview"));
         m_previews[size_t(shade)] = preview;
         *reverts[size_t(shade)] = Place<QPushButton>(c, kPreviewLeft, top + 2 * kRowPitch, kPreviewWidth, kRowHeight,
@@ -93,6 +93,8 @@ void frmPalette::createControls()
     cmdCancel = Place<QPushButton>(c, 240 + half, kButtonsTop + kButtonPitch, half, kButtonHeight,
                                    QStringLiteral("Cancel"));
     setCancelButton(cmdCancel);
+    // Enter presses only a button that has the focus.
+    setNoDefaultButton();
 
     // Cancel first, the Reverts, the boxes in palette order, then Load, Apply
     // and Save. The previews show a colour and take no focus.
@@ -136,7 +138,7 @@ void frmPalette::Form_Load()
     for (size_t i = 0; i < boxes.size(); ++i)
         boxes[i]->setText(QString::number(loaded[i]));
     for (int shade = 0; shade < tilepalette::kShadeCount; ++shade)
-        m_previews[size_t(shade)]->setBackColor(tilepalette::ShadeColour(loaded, shade));
+        setPreview(shade, loaded);
     for (controls::NumberBox *box : boxes)
         box->end(false);
     cmdCancel->setFocus();
@@ -193,7 +195,12 @@ void frmPalette::keepWithinBounds(int box)
 
 void frmPalette::showPreview(int shade)
 {
-    m_previews[size_t(shade)]->setBackColor(tilepalette::ShadeColour(editedPalette(), shade));
+    setPreview(shade, editedPalette());
+}
+
+void frmPalette::setPreview(int shade, const tilepalette::Values &values)
+{
+    m_previews[size_t(shade)]->setBackColor(controls::ColourFromRgb(tilepalette::ShadeColour(values, shade).rgb()));
 }
 
 void frmPalette::txtCol1R_Change() { keepWithinBounds(0); }

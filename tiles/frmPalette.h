@@ -15,10 +15,10 @@
 
 namespace controls {
 class NumberBox;
+class PictureBox;
 }
 class QLabel;
 class QPushButton;
-class ShadeSwatch;
 
 class frmPalette : public forms::Form {
     Q_OBJECT
@@ -42,7 +42,7 @@ public:
     QLabel *lblCol2R, *lblCol2G, *lblCol2B;
     QLabel *lblCol3R, *lblCol3G, *lblCol3B;
     QLabel *lblCol4R, *lblCol4G, *lblCol4B;
-    ShadeSwatch *picCol1Preview, *picCol2Preview, *picCol3Preview, *picCol4Preview;
+    controls::PictureBox *picCol1Preview, *picCol2Preview, *picCol3Preview, *picCol4Preview;
     QPushButton *cmdCol1Revert, *cmdCol2Revert, *cmdCol3Revert, *cmdCol4Revert;
     QPushButton *cmdLoad;
     QPushButton *cmdSave;
@@ -85,6 +85,7 @@ private:
     void createControls();
     void keepWithinBounds(int box);
     void showPreview(int shade);
+    void setPreview(int shade, const tilepalette::Values &values);
     void revert(int shade);
     // The loaded palette as values, and the members to write it into.
     tilepalette::Values loadedPalette() const;
@@ -92,5 +93,5 @@ private:
     // The boxes' values: each box's number as a byte, an empty box 0.
     tilepalette::Values editedPalette() const;
 
-    std::array<ShadeSwatch *, tilepalette::kShadeCount> m_previews{};
+    std::array<controls::PictureBox *, tilepalette::kShadeCount> m_previews{};
 };

@@ -8,9 +8,9 @@
 
 #include "Controls.h"
 #include "PaletteFile.h"
+#include "PictureBox.h"
 #include "Registry.h"
 #include "SettingsStore.h"
-#include "ShadeSwatch.h"
 #include "TestSupport.h"
 #include "TilePalette.h"
 #include "frmLoadPal.h"
@@ -56,9 +56,9 @@ protected:
 
     QColor preview(int shade) const
     {
-        const ShadeSwatch *previews[] = {editor.picCol1Preview, editor.picCol2Preview, editor.picCol3Preview,
-                                         editor.picCol4Preview};
-        return previews[shade]->backColor();
+        const controls::PictureBox *previews[] = {editor.picCol1Preview, editor.picCol2Preview,
+                                                  editor.picCol3Preview, editor.picCol4Preview};
+        return QColor::fromRgb(controls::RgbFromColour(previews[shade]->BackColor()));
     }
 
     // Presses Load and then `button` in the loader; true when the loader closed.
@@ -183,6 +183,18 @@ TEST_F(PaletteEditor, CancelEscapeAndTheCloseBoxStoreNothing)
         EXPECT_TRUE(edited.isUnloaded());
         EXPECT_EQ(tilepalette::Read(tilepalette::kEditorDefaults), kStored);
     }
+}
+
+TEST_F(PaletteEditor, EnterInABoxPressesNoButton)
+{
+    open();
+    editor.show();
+    editor.txtCol1R->setText(QStringLiteral("99"));
+    editor.txtCol1R->setFocus();
+    QTest::keyClick(editor.txtCol1R, Qt::Key_Return);
+    EXPECT_FALSE(editor.isUnloaded());
+    EXPECT_EQ(editor.txtCol1R->text(), QStringLiteral("99")); // no Revert either
+    EXPECT_TRUE(testsupport::fileDialogs().requests.isEmpty());
 }
 
 TEST_F(PaletteEditor, ApplyThatCannotBeStoredSaysSoAndStaysOpen)
