@@ -19,6 +19,7 @@
 #include "frmOptions.h"
 #include "frmRealityBoy.h"
 #include "frmRomInfo.h"
+#include "frmTileViewer.h"
 #include "frmUtils.h"
 #include "frmVbRomDatabase.h"
 
@@ -86,6 +87,7 @@ void frmMain::createMenus()
     mnuHelpAbout = item(mnuHelp, "&About Zandrel Utils...", QKeySequence(Qt::CTRL | Qt::Key_F1));
 
     connect(mnuFileRom, &QAction::triggered, this, &frmMain::mnuFileRom_Click);
+    connect(mnuFileViewer, &QAction::triggered, this, &frmMain::mnuFileViewer_Click);
     connect(mnuFileDatabase, &QAction::triggered, this, &frmMain::mnuFileDatabase_Click);
     connect(mnuFileRealityBoy, &QAction::triggered, this, &frmMain::mnuFileRealityBoy_Click);
     connect(mnuFileVECC, &QAction::triggered, this, &frmMain::mnuFileVECC_Click);
@@ -116,12 +118,13 @@ void frmMain::createButtons()
     setTabOrder(cmdUtils, cmdOptions);
 
     connect(cmdRomInfo, &QPushButton::clicked, this, &frmMain::cmdRomInfo_Click);
+    connect(cmdTileViewer, &QPushButton::clicked, this, &frmMain::cmdTileViewer_Click);
     connect(cmdRomDatabase, &QPushButton::clicked, this, &frmMain::cmdRomDatabase_Click);
     connect(cmdUtils, &QPushButton::clicked, this, &frmMain::cmdUtils_Click);
     connect(cmdOptions, &QPushButton::clicked, this, &frmMain::cmdOptions_Click);
 
     // Windows that later versions of the program add.
-    m_notYetBuilt = {mnuFileViewer, cmdTileViewer, mnuFileVirtualE, mnuFileRedDragon, cmdEmus};
+    m_notYetBuilt = {mnuFileVirtualE, mnuFileRedDragon, cmdEmus};
     for (QObject *entry : std::as_const(m_notYetBuilt))
         setEntryEnabled(entry, false);
 }
@@ -253,6 +256,17 @@ void frmMain::cmdRomInfo_Click()
 void frmMain::mnuFileRom_Click()
 {
     frmRomInfo window(this);
+    forms::ShowModal(window);
+}
+
+void frmMain::cmdTileViewer_Click()
+{
+    mnuFileViewer_Click();
+}
+
+void frmMain::mnuFileViewer_Click()
+{
+    frmTileViewer window(this);
     forms::ShowModal(window);
 }
 

@@ -100,6 +100,8 @@ public:
 public slots:
     void mnuFileRom_Click();
     void cmdRomInfo_Click();
+    void mnuFileViewer_Click();
+    void cmdTileViewer_Click();
     void mnuFileDatabase_Click();
     void cmdRomDatabase_Click();
     void mnuFileRealityBoy_Click();

@@ -1,5 +1,6 @@
 #include "RecentRomList.h"
 
+#include "Registry.h"
 #include "SettingsStore.h"
 
 namespace {
@@ -62,6 +63,8 @@ void RecentRomList::RemoveRecentAt(int index)
 
 void RecentRomList::SaveRecentList() const
 {
+    // The ten entries reach the store file in one write.
+    const registry::BatchWrite oneWrite;
     for (int i = 0; i < kCapacity; ++i)
         settings::Save(entryKey(i), m_entries[size_t(i)]);
 }

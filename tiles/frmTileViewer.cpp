@@ -1,0 +1,745 @@
+#include "frmTileViewer.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <cmath>
+
+#include "Controls.h"
+#include "FileMessages.h"
+#include "HelpTopics.h"
+#include "KanaToRomaji.h"
+#include "MainWindowState.h"
+#include "MsgBox.h"
+#include "PictureBox.h"
+#include "RecentRomMenu.h"
+#include "Registry.h"
+#include "SaveFile.h"
+#include "ScreenBlit.h"
+#include "SettingsRecord.h"
+#include "SettingsStore.h"
+#include "TilePalette.h"
+#include "TileRedraw.h"
+#include "VbError.h"
+#include "VbRomHeader.h"
+#include "VbText.h"
+#include "frmGoto.h"
+#include "frmPalette.h"
+
+// Resources of a static library are registered by name, outside any namespace.
+static void registerTileViewerResources()
+{
+    Q_INIT_RESOURCE(tileviewer);
+}
+
+namespace {
+
+const QChar CR(u'\r');
+const QString kNoRomCaption = QStringLiteral("ROM Tile Viewer - [No ROM loaded]");
+const QString kBitmapFilter = QStringLiteral("OS/2 or Windows Bitmap (*.bmp)|*.bmp|All Files (*.*)|*.*");
+// The background a loaded image's picture shows where no tile is drawn.
+constexpr int32_t kLoadedBackground = controls::RGB(0, 128, 128);
+constexpr int kMaxWidth = 32767;
+constexpr int kTileBytes = 16;
+constexpr int kScreenRows = 28;
+// While a walk lets events run, the picture repaints at most this often.
+constexpr qint64 kRepaintMilliseconds = 15;
+
+// Layout, in twips: the picture, under it the width row and the offset row,
+// then the options, the palette and the update button.
+constexpr int kClientWidth = 6060;
+constexpr int kClientHeight = 5520;
+constexpr int kWidthRowTop = 3720;
+constexpr int kOffsetRowTop = 4080;
+constexpr int kRowHeight = 255;
+constexpr int kColumns[] = {2040, 2400, 3000, 3600, 4080, 4560, 5160};
+
+const QString kCaptionStart = QStringLiteral("ROM Tile Viewer - [");
+
+QString titleCaption(const QByteArray &title)
+{
+    return kCaptionStart + KanaToRomaji(title) + QLatin1Char(']');
+}
+
+} // namespace
+
+// The window as the tile engine sees it.
+class frmTileViewer::EngineSeam : public tiles::TileViewerWindow {
+public:
+    explicit EngineSeam(frmTileViewer &window)
+        : w(window)
+    {
+    }
+
+    QByteArray romData() const override { return w.RomData; }
+    int32_t romLength() const override { return w.RomLength; }
+    QString offsetText() const override { return w.lblOffset->caption(); }
+    void setOffsetText(const QString &text) override { w.lblOffset->setCaption(text); }
+    QString widthText() const override { return w.lblWidth->caption(); }
+    QString fileLengthText() const override { return w.lblFileLen->text(); }
+    QByteArray romTitle() const override { return w.lblRomLabel->text().toLatin1(); }
+    void setViewWidth(int16_t width) override { w.ViewWidth = width; }
+    void setCaption(const QString &caption) override { w.setWindowTitle(caption); }
+    void setUpdateCaption(const QString &caption) override { w.cmdUpdate->setText(caption); }
+    void setControlEnabled(tiles::RedrawControl control, bool enabled) override
+    {
+        w.setImageControlEnabled(controlOf(control), enabled);
+    }
+    int autoUpdateValue() const override { return w.autoUpdateValue(); }
+    int displayMode() const override
+    {
+        if (w.optDspMode[0]->isChecked())
+            return 0;
+        return w.optDspMode[1]->isChecked() ? 1 : -1;
+    }
+    controls::PictureSurface &picture() override { return w.picTileViewer->surface(); }
+    int32_t swatchColour(int index) const override
+    {
+        const controls::PictureBox *swatches[] = {w.picCol1, w.picCol2, w.picCol3, w.picCol4};
+        return swatches[index - 1]->BackColor();
+    }
+    tiles::TileShades shades() const override
+    {
+        return {TileShade{w.WhiteTileRed, w.WhiteTileGreen, w.WhiteTileBlue},
+                TileShade{w.LGreyTileRed, w.LGreyTileGreen, w.LGreyTileBlue},
+                TileShade{w.DGreyTileRed, w.DGreyTileGreen, w.DGreyTileBlue},
+                TileShade{w.BlackTileRed, w.BlackTileGreen, w.BlackTileBlue}};
+    }
+    bool yield() override
+    {
+        if (w.m_lastRepaint.hasExpired(kRepaintMilliseconds)) {
+            w.picTileViewer->update();
+            w.m_lastRepaint.restart();
+        }
+        forms::DoEvents();
+        return w.m_stopWalk;
+    }
+
+private:
+    QObject *controlOf(tiles::RedrawControl control) const
+    {
+        using C = tiles::RedrawControl;
+        switch (control) {
+        case C::cmdGotoWidth: return w.cmdGotoWidth;
+        case C::cmdGotoOffset: return w.cmdGotoOffset;
+        case C::cmdTileHalf: return w.cmdTileHalf;
+        case C::cmdTileDouble: return w.cmdTileDouble;
+        case C::cmdOffsetDown: return w.cmdOffsetDown;
+        case C::cmdOffsetUp: return w.cmdOffsetUp;
+        case C::cmdTileLeft: return w.cmdTileLeft;
+        case C::cmdTileRight: return w.cmdTileRight;
+        case C::cmdOffsetDownTile: return w.cmdOffsetDownTile;
+        case C::cmdOffsetUpTile: return w.cmdOffsetUpTile;
+        case C::cmdUp: return w.cmdUp;
+        case C::cmdDown: return w.cmdDown;
+        case C::cmdPageUp: return w.cmdPageUp;
+        case C::cmdPageDown: return w.cmdPageDown;
+        case C::cmdUpdate: return w.cmdUpdate;
+        case C::chkAutoUpdate: return w.chkAutoUpdate;
+        case C::cmdChangePalette: return w.cmdChangePalette;
+        case C::mnuEditCopy: return w.mnuEditCopy;
+        case C::mnuEditSave: return w.mnuEditSave;
+        }
+        return nullptr;
+    }
+
+    frmTileViewer &w;
+};
+
+frmTileViewer::frmTileViewer(QWidget *parent)
+    : Form(parent)
+    , m_seam(std::make_unique<EngineSeam>(*this))
+    , m_screen(std::make_unique<tiles::ScreenBuffers>())
+{
+    setWindowTitle(kNoRomCaption);
+    setClientSizeTwips(kClientWidth, kClientHeight);
+    createPicture();
+    createNavigation();
+    createOptions();
+    createHiddenState();
+    createMenus();
+    controls::FitCaptions(client());
+    m_lastRepaint.start();
+}
+
+frmTileViewer::~frmTileViewer() = default;
+
+void frmTileViewer::createPicture()
+{
+    using controls::Place;
+    QWidget *c = client();
+    picTileViewer = new controls::PictureBox(c, 120, 120, 5820, 3420);
+    picTileViewer->setFocusPolicy(Qt::StrongFocus);
+    picTileViewer->setAccessibleName(QStringLiteral("Tiles"));
+    connect(picTileViewer, &controls::PictureBox::keyPress, this, &frmTileViewer::picTileViewer_KeyPress);
+}
+
+void frmTileViewer::createNavigation()
+{
+    using controls::Place;
+    QWidget *c = client();
+    auto button = [c](int column, int top, int width, const char *caption, const char *tip) {
+        auto *b = Place<QPushButton>(c, kColumns[column], top, width, kRowHeight, QString::fromLatin1(caption));
+        b->setToolTip(QString::fromLatin1(tip));
+        b->setAutoDefault(false);
+        b->setEnabled(false);
+        return b;
+    };
+    lblWidth1 = Place<QLabel>(c, 120, kWidthRowTop, 1095, kRowHeight, QStringLiteral("Width (tiles):"));
+    lblWidth = Place<controls::ChangeLabel>(c, 1260, kWidthRowTop, 735, kRowHeight);
+    cmdGotoWidth = button(0, kWidthRowTop, 255, "...", "Change view width...");
+    cmdTileHalf = button(1, kWidthRowTop, 495, "<-/2", "Halve width");
+    cmdTileDouble = button(2, kWidthRowTop, 495, "x2->", "Double width");
+    cmdTileLeft = button(3, kWidthRowTop, 375, "<<", "Decrease width");
+    cmdTileRight = button(4, kWidthRowTop, 375, ">>", "Increase width");
+    cmdUp = button(5, kWidthRowTop, 495, "Up", "Up 1 tile");
+    cmdPageUp = button(6, kWidthRowTop, 615, "PgUp", "Up 1 screen");
+
+    lblOffset1 = Place<QLabel>(c, 120, kOffsetRowTop, 1095, kRowHeight, QStringLiteral("Offset (bytes):"));
+    lblOffset = Place<controls::ChangeLabel>(c, 1260, kOffsetRowTop, 735, kRowHeight);
+    cmdGotoOffset = button(0, kOffsetRowTop, 255, "...", "CHange file offset...");
+    cmdOffsetDown = button(1, kOffsetRowTop, 495, "<-1", "Left 1 byte");
+    cmdOffsetUp = button(2, kOffsetRowTop, 495, "1->", "Right 1 byte");
+    cmdOffsetDownTile = button(3, kOffsetRowTop, 375, "<", "Left 1 tile");
+    cmdOffsetUpTile = button(4, kOffsetRowTop, 375, ">", "Right 1 tile");
+    cmdDown = button(5, kOffsetRowTop, 495, "Dn", "Down 1 tile");
+    cmdPageDown = button(6, kOffsetRowTop, 615, "PgDn", "Down 1 screen");
+
+    for (QLabel *l : {lblWidth1, lblOffset1, static_cast<QLabel *>(lblWidth), static_cast<QLabel *>(lblOffset)})
+        l->setEnabled(false);
+    lblWidth->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblOffset->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblWidth->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    lblOffset->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+
+    connect(lblWidth, &controls::ChangeLabel::captionChanged, this, &frmTileViewer::lblWidth_Change);
+    connect(cmdGotoWidth, &QPushButton::clicked, this, &frmTileViewer::cmdGotoWidth_Click);
+    connect(cmdTileHalf, &QPushButton::clicked, this, &frmTileViewer::cmdTileHalf_Click);
+    connect(cmdTileDouble, &QPushButton::clicked, this, &frmTileViewer::cmdTileDouble_Click);
+    connect(cmdTileLeft, &QPushButton::clicked, this, &frmTileViewer::cmdTileLeft_Click);
+    connect(cmdTileRight, &QPushButton::clicked, this, &frmTileViewer::cmdTileRight_Click);
+    connect(cmdUp, &QPushButton::clicked, this, &frmTileViewer::cmdUp_Click);
+    connect(cmdPageUp, &QPushButton::clicked, this, &frmTileViewer::cmdPageUp_Click);
+    connect(cmdGotoOffset, &QPushButton::clicked, this, &frmTileViewer::cmdGotoOffset_Click);
+    connect(cmdOffsetDown, &QPushButton::clicked, this, &frmTileViewer::cmdOffsetDown_Click);
+    connect(cmdOffsetUp, &QPushButton::clicked, this, &frmTileViewer::cmdOffsetUp_Click);
+    connect(cmdOffsetDownTile, &QPushButton::clicked, this, &frmTileViewer::cmdOffsetDownTile_Click);
+    connect(cmdOffsetUpTile, &QPushButton::clicked, this, &frmTileViewer::cmdOffsetUpTile_Click);
+    connect(cmdDown, &QPushButton::clicked, this, &frmTileViewer::cmdDown_Click);
+    connect(cmdPageDown, &QPushButton::clicked, this, &frmTileViewer::cmdPageDown_Click);
+}
+
+void frmTileViewer::createOptions()
+{
+    using controls::Place;
+    QWidget *c = client();
+    optDspMode[0] = Place<QRadioButton>(c, 120, 4500, 3000, kRowHeight, QStringLiteral("Nintendo Virtual Boy Tile (2 bit)"));
+    optDspMode[1] = Place<QRadioButton>(c, 120, 4800, 3000, kRowHeight, QStringLiteral("Nintendo Virtual Boy Linear (2 bit)"));
+    // The display mode can't be changed: both options stay disabled.
+    for (QRadioButton *option : optDspMode)
+        option->setEnabled(false);
+
+    chkAutoUpdate = Place<QCheckBox>(c, 3240, 4500, 2640, kRowHeight, QStringLiteral("Auto-Update Display"));
+    chkAutoUpdate->setEnabled(false);
+    cmdUpdate = Place<controls::CommandButton>(c, 3240, 4800, 2700, 555, QStringLiteral("Update Screen"));
+    cmdUpdate->setToolTip(QStringLiteral("Update image on screen"));
+    cmdUpdate->setAutoDefault(false);
+    cmdUpdate->setEnabled(false);
+
+    // The swatches, with the palette button to their right.
+    const struct {
+        controls::PictureBox **swatch;
+        const char *tip;
+    } swatches[] = {{&picCol1, "Bright Red"}, {&picCol2, "Light Red"}, {&picCol3, "Dark Red"}, {&picCol4, "Black"}};
+    int left = 120;
+    for (const auto &s : swatches) {
+        *s.swatch = new controls::PictureBox(c, left, 5100, 285, 285);
+        (*s.swatch)->setToolTip(QString::fromLatin1(s.tip));
+        left += 360;
+    }
+    cmdChangePalette = Place<QPushButton>(c, left, 5085, 855, 315, QStringLiteral("Palette"));
+    cmdChangePalette->setToolTip(QStringLiteral("Change palette..."));
+    cmdChangePalette->setAutoDefault(false);
+
+    connect(optDspMode[0], &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optDspMode_Click(0);
+    });
+    connect(chkAutoUpdate, &QCheckBox::toggled, this, &frmTileViewer::chkAutoUpdate_Click);
+    connect(cmdUpdate, &QPushButton::clicked, this, &frmTileViewer::cmdUpdate_Click);
+    connect(cmdChangePalette, &QPushButton::clicked, this, &frmTileViewer::cmdChangePalette_Click);
+}
+
+void frmTileViewer::createHiddenState()
+{
+    QWidget *c = client();
+    for (QLabel **hidden : {&lblFilename, &lblFileLen, &lblRomLabel, &lblGotoWhat}) {
+        *hidden = new QLabel(c);
+        (*hidden)->setVisible(false);
+    }
+    txtHelp = new QPlainTextEdit(c);
+    txtHelp->setVisible(false);
+    txtHelp->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    registerTileViewerResources();
+    QFile text(QStringLiteral(":/tiles/TileViewerHelp.txt"));
+    if (text.open(QIODevice::ReadOnly))
+        txtHelp->setPlainText(QString::fromUtf8(text.readAll()));
+    help::RegisterSource(QStringLiteral("Tile View"), txtHelp);
+}
+
+void frmTileViewer::createMenus()
+{
+    using controls::AddMenuItem;
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFileOpen = AddMenuItem(mnuFile, QStringLiteral("&Open ROM..."), QKeySequence(Qt::CTRL | Qt::Key_O), this,
+                              &frmTileViewer::mnuFileOpen_Click);
+    mnuFileClose = AddMenuItem(mnuFile, QStringLiteral("&Close ROM"), QKeySequence(), this,
+                               &frmTileViewer::mnuFileClose_Click);
+    mnuFileSep1 = mnuFile->addSeparator();
+    m_recentMenu = std::make_unique<RecentRomMenu>(mnuFile, [this](int index) { mnuFileRecent_Click(index); });
+    mnuFileRecent = m_recentMenu->submenu();
+    mnuFileSep2 = m_recentMenu->separator();
+    for (int n = 0; n < RecentRomList::kCapacity; ++n)
+        mnuFileRecentItems[size_t(n)] = m_recentMenu->item(n);
+    mnuFileBack = AddMenuItem(mnuFile, QStringLiteral("&Back to main menu"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
+                              &frmTileViewer::mnuFileBack_Click);
+
+    mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    mnuEditCopy = AddMenuItem(mnuEdit, QStringLiteral("&Copy to clipboard"), QKeySequence(Qt::CTRL | Qt::Key_C), this,
+                              &frmTileViewer::mnuEditCopy_Click);
+    mnuEditSave = AddMenuItem(mnuEdit, QStringLiteral("&Save to bitmap..."), QKeySequence(Qt::CTRL | Qt::Key_S), this,
+                              &frmTileViewer::mnuEditSave_Click);
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelpHelp = AddMenuItem(mnuHelp, QStringLiteral("ROM Tile Viewer &Help..."), QKeySequence(Qt::Key_F1), this,
+                              &frmTileViewer::mnuHelpHelp_Click);
+
+    for (QAction *a : {mnuFileClose, mnuEditCopy, mnuEditSave})
+        a->setEnabled(false);
+    RecentRoms.setView([this] { m_recentMenu->redraw(RecentRoms); });
+}
+
+// --- Load step and settings --------------------------------------------------
+
+void frmTileViewer::Form_Load()
+{
+    // What the load step saves reaches the store file in one write.
+    const registry::BatchWrite oneWrite;
+    GetRegistry();
+    colourSwatches();
+    chkAutoUpdate->setChecked(AutoUpdate);
+    optDspMode[0]->setChecked(true);
+    lblWidth->setCaption(QStringLiteral("48"));
+    lblOffset->setCaption(QStringLiteral("0"));
+    ViewWidth = 48;
+    UpdateRecentMenu();
+}
+
+void frmTileViewer::Form_Unload(bool &cancel)
+{
+    // A redraw is reading the window: the close waits until it has unwound.
+    if (!m_redrawing)
+        return;
+    cancel = true;
+    m_closeWhenRedrawEnds = true;
+    m_stopWalk = true;
+}
+
+void frmTileViewer::GetRegistry()
+{
+    BaseDirectory = settings::Get(QStringLiteral("Base Directory"), DefaultFolder());
+    AutoUpdate = settings::GetBoolean(QStringLiteral("AutoUpdate Viewer"), false);
+    // A shade outside 0-255 reads as its default.
+    const tilepalette::Values shades = tilepalette::Read(tilepalette::kVbPalette);
+    int16_t *members[] = {&WhiteTileRed, &WhiteTileGreen, &WhiteTileBlue, &LGreyTileRed, &LGreyTileGreen,
+                          &LGreyTileBlue, &DGreyTileRed, &DGreyTileGreen, &DGreyTileBlue, &BlackTileRed,
+                          &BlackTileGreen, &BlackTileBlue};
+    for (size_t i = 0; i < shades.size(); ++i)
+        *members[i] = shades[i];
+    TileDisplayMode = settings::GetInteger(QStringLiteral("Tile Display Mode"), 0, 0, 1);
+    RecentRoms.GetRegistry();
+}
+
+void frmTileViewer::SaveRegistry()
+{
+    const registry::BatchWrite oneWrite;
+    settings::SaveBoolean(QStringLiteral("AutoUpdate Viewer"), AutoUpdate);
+    settings::SaveInteger(QStringLiteral("Tile Display Mode"), TileDisplayMode);
+}
+
+void frmTileViewer::colourSwatches()
+{
+    picCol1->setBackColor(controls::RGB(WhiteTileRed, WhiteTileGreen, WhiteTileBlue));
+    picCol2->setBackColor(controls::RGB(LGreyTileRed, LGreyTileGreen, LGreyTileBlue));
+    picCol3->setBackColor(controls::RGB(DGreyTileRed, DGreyTileGreen, DGreyTileBlue));
+    picCol4->setBackColor(controls::RGB(BlackTileRed, BlackTileGreen, BlackTileBlue));
+}
+
+void frmTileViewer::UpdateRecentMenu()
+{
+    RecentRoms.refresh();
+}
+
+// --- Loading ------------------------------------------------------------------
+
+void frmTileViewer::LoadRomFile(const QString &path)
+{
+    CheckedImage checked = CheckVbRomImage(path);
+    if (checked.result != RomCheck::Ok) {
+        RecentRoms.RemoveRecentFile(path);
+        mainwindow::dlgZandrel().FileName.clear();
+        return;
+    }
+    // A walk still reads its own reference to the image it started with.
+    RomData = std::move(checked.image);
+    RomLength = int32_t(RomData.size());
+    lblFileLen->setText(QString::number(RomLength));
+    // Paths keep their blanks: a Linux file name may end in one.
+    RecentRoms.AddRecentFile(path);
+    const QByteArray title = VbRomHeader::read(RomData)->title;
+    lblRomLabel->setText(QString::fromLatin1(title));
+    setWindowTitle(titleCaption(title));
+}
+
+void frmTileViewer::mnuFileOpen_Click()
+{
+    commondialog::CommonDialog &dialog = mainwindow::dlgZandrel();
+    dialog.Filter = RomFileFilter;
+    dialog.FileName.clear();
+    dialog.InitDir = BaseDirectory;
+    dialog.ShowOpen(this);
+    if (dialog.FileName.isEmpty())
+        return;
+    LoadRomFile(dialog.FileName);
+    finishLoad();
+}
+
+void frmTileViewer::mnuFileRecent_Click(int index)
+{
+    const QString path = RecentRoms.entry(index);
+    if (!QFileInfo(path).isFile()) {
+        RecentRoms.RemoveRecentFile(path);
+        return;
+    }
+    mainwindow::dlgZandrel().FileName = path;
+    LoadRomFile(path);
+    finishLoad();
+}
+
+void frmTileViewer::finishLoad()
+{
+    commondialog::CommonDialog &dialog = mainwindow::dlgZandrel();
+    if (dialog.FileName.isEmpty()) {
+        mnuFileClose_Click();
+        return;
+    }
+    lblFilename->setText(dialog.FileName);
+    dialog.FileName.clear();
+
+    m_imageOpen = true;
+    // A walk of the image shown before stops; the new one is drawn afresh.
+    m_stopWalk = m_redrawing;
+    for (QAction *a : {mnuFileClose, mnuEditCopy, mnuEditSave})
+        a->setEnabled(true);
+    for (QWidget *w : std::initializer_list<QWidget *>{lblWidth1, lblWidth, lblOffset1, lblOffset})
+        w->setEnabled(true);
+    setNavigationEnabled(true);
+    if (autoUpdateValue() == 0)
+        cmdUpdate->setEnabled(true);
+    chkAutoUpdate->setEnabled(true);
+    picTileViewer->setBackColor(kLoadedBackground);
+    lblOffset->setCaption(QStringLiteral("0"));
+    if (autoUpdateValue() == 1)
+        RedrawTiles();
+}
+
+void frmTileViewer::mnuFileClose_Click()
+{
+    m_imageOpen = false;
+    m_stopWalk = m_redrawing;
+    for (QAction *a : {mnuFileClose, mnuEditCopy, mnuEditSave})
+        a->setEnabled(false);
+    picTileViewer->surface().Cls();
+    setNavigationEnabled(false);
+    cmdUpdate->setEnabled(false);
+    chkAutoUpdate->setEnabled(false);
+}
+
+void frmTileViewer::mnuFileBack_Click()
+{
+    close();
+}
+
+void frmTileViewer::setImageControlEnabled(QObject *control, bool enabled)
+{
+    const bool on = enabled && (m_imageOpen || control == cmdChangePalette);
+    if (auto *action = qobject_cast<QAction *>(control))
+        action->setEnabled(on);
+    else if (auto *widget = qobject_cast<QWidget *>(control))
+        widget->setEnabled(on);
+}
+
+void frmTileViewer::setNavigationEnabled(bool enabled)
+{
+    for (QPushButton *b : {cmdGotoWidth, cmdGotoOffset, cmdTileHalf, cmdTileDouble, cmdOffsetDown, cmdOffsetUp,
+                           cmdTileLeft, cmdTileRight, cmdOffsetDownTile, cmdOffsetUpTile, cmdUp, cmdDown, cmdPageUp,
+                           cmdPageDown})
+        setImageControlEnabled(b, enabled);
+}
+
+// --- Edit menu ------------------------------------------------------------------
+
+void frmTileViewer::mnuEditCopy_Click()
+{
+    QGuiApplication::clipboard()->setImage(picTileViewer->surface().image());
+    msgbox::MsgBox(QStringLiteral("Image copied to clipboard."), msgbox::vbOKOnly | msgbox::vbInformation,
+                   QStringLiteral("Copied to clipboard"));
+}
+
+void frmTileViewer::mnuEditSave_Click()
+{
+    commondialog::CommonDialog &dialog = mainwindow::dlgZandrel();
+    dialog.Filter = kBitmapFilter;
+    dialog.FileName.clear();
+    dialog.InitDir = BaseDirectory;
+    dialog.ShowSave(this);
+    const QString path = dialog.FileName;
+    if (path.isEmpty() || !filemessages::MayReplace(path))
+        return;
+
+    QByteArray bitmap;
+    QBuffer buffer(&bitmap);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picTileViewer->surface().image().save(&buffer, "BMP")) {
+        filemessages::ReportNotSaved(path, QStringLiteral("The picture could not be made into a bitmap."));
+        return;
+    }
+    // The name chosen is written as it is: a link of that name carries the
+    // save to the file it points to.
+    if (const auto failure = savefile::SaveWhole(path, bitmap, savefile::Links::WriteThrough)) {
+        filemessages::ReportNotSaved(path, failure->reason);
+        return;
+    }
+    msgbox::MsgBox(QStringLiteral("Image saved to file:") + CR + path, msgbox::vbOKOnly | msgbox::vbInformation,
+                   QStringLiteral("Saved to file"));
+}
+
+void frmTileViewer::mnuHelpHelp_Click()
+{
+    help::ShowTopic(QStringLiteral("Tile View"));
+}
+
+// --- Update, palette, display mode -------------------------------------------
+
+int frmTileViewer::autoUpdateValue() const
+{
+    return chkAutoUpdate->isChecked() ? 1 : 0;
+}
+
+void frmTileViewer::chkAutoUpdate_Click()
+{
+    const bool ticked = chkAutoUpdate->isChecked();
+    if (!lblFilename->text().isEmpty()) {
+        setImageControlEnabled(cmdUpdate, !ticked);
+        AutoUpdate = ticked;
+        SaveRegistry();
+    }
+    if (ticked && m_imageOpen)
+        RedrawTiles();
+}
+
+void frmTileViewer::cmdUpdate_Click()
+{
+    RedrawTiles();
+}
+
+void frmTileViewer::cmdChangePalette_Click()
+{
+    frmPalette palette(this);
+    forms::ShowModal(palette);
+    GetRegistry();
+    colourSwatches();
+    // A closed image stays closed: nothing is drawn for it.
+    if (autoUpdateValue() == 1 && m_imageOpen)
+        RedrawTiles();
+}
+
+void frmTileViewer::optDspMode_Click(int index)
+{
+    TileDisplayMode = int16_t(index);
+    SaveRegistry();
+    lblWidth1->setText(QStringLiteral("Width (tiles)"));
+    lblWidth->setCaption(vb::CStr(std::floor(vb::Val(lblWidth->caption()) / 8)));
+    if (autoUpdateValue() == 1 && m_imageOpen)
+        RedrawTiles();
+}
+
+void frmTileViewer::lblWidth_Change()
+{
+    ViewWidth = vb::CInt(vb::Val(lblWidth->caption())).value_or(ViewWidth);
+}
+
+void frmTileViewer::picTileViewer_KeyPress(int keyAscii)
+{
+    msgbox::MsgBox(QString::number(keyAscii));
+}
+
+// --- Redrawing ----------------------------------------------------------------
+
+void frmTileViewer::runRoad(const std::function<void()> &road)
+{
+    try {
+        road();
+    } catch (const VbError &e) {
+        msgbox::MsgBox(QStringLiteral("The picture could not be drawn:") + CR + e.description, msgbox::vbExclamation,
+                       QStringLiteral("Tile viewer"));
+    }
+}
+
+void frmTileViewer::RedrawTiles()
+{
+    if (m_redrawing) {
+        // Never a redraw inside a redraw: the walk stops, this one follows it.
+        m_redrawAgain = true;
+        m_stopWalk = true;
+        return;
+    }
+    m_redrawing = true;
+    do {
+        m_redrawAgain = false;
+        m_stopWalk = false;
+        runRoad([this] { tiles::RedrawTiles(*m_seam); });
+    } while (m_redrawAgain && m_imageOpen && !m_closeWhenRedrawEnds);
+    m_redrawing = false;
+    m_stopWalk = false;
+    m_redrawAgain = false;
+    picTileViewer->update();
+    if (m_closeWhenRedrawEnds)
+        close();
+}
+
+void frmTileViewer::RedrawTilesBuffered()
+{
+    runRoad([this] { tiles::RedrawTilesBuffered(*m_seam, *m_screen); });
+}
+
+QString frmTileViewer::RedrawTilesLibrary()
+{
+    QString timing;
+    runRoad([this, &timing] { timing = tiles::RedrawTilesLibrary(*m_seam, *m_screen); });
+    return timing;
+}
+
+void frmTileViewer::BlitOnly()
+{
+    runRoad([this] { tiles::BlitOnly(*m_seam, *m_screen); });
+}
+
+void frmTileViewer::redrawWhenAutoUpdating()
+{
+    if (autoUpdateValue() == 1)
+        RedrawTiles();
+}
+
+// --- Navigation -----------------------------------------------------------------
+
+void frmTileViewer::moveOffsetBack(double step)
+{
+    lblOffset->setCaption(vb::CStr(vb::Val(lblOffset->caption()) - step));
+    if (vb::Val(lblOffset->caption()) < 0)
+        lblOffset->setCaption(QStringLiteral("0"));
+    redrawWhenAutoUpdating();
+}
+
+void frmTileViewer::moveOffsetForward(double step, int lastTileBytes)
+{
+    lblOffset->setCaption(vb::CStr(vb::Val(lblOffset->caption()) + step));
+    const double last = vb::TextToDouble(lblFileLen->text()).value_or(0) - lastTileBytes;
+    if (last < vb::Val(lblOffset->caption()))
+        lblOffset->setCaption(vb::CStr(last));
+    redrawWhenAutoUpdating();
+}
+
+void frmTileViewer::cmdOffsetDown_Click() { moveOffsetBack(1); }
+void frmTileViewer::cmdOffsetUp_Click() { moveOffsetForward(1, 1); }
+void frmTileViewer::cmdOffsetDownTile_Click() { moveOffsetBack(kTileBytes); }
+void frmTileViewer::cmdOffsetUpTile_Click() { moveOffsetForward(kTileBytes, kTileBytes); }
+void frmTileViewer::cmdUp_Click() { moveOffsetBack(vb::Val(lblWidth->caption()) * kTileBytes); }
+void frmTileViewer::cmdDown_Click() { moveOffsetForward(vb::Val(lblWidth->caption()) * kTileBytes, kTileBytes); }
+void frmTileViewer::cmdPageUp_Click() { moveOffsetBack(vb::Val(lblWidth->caption()) * kTileBytes * kScreenRows); }
+void frmTileViewer::cmdPageDown_Click()
+{
+    moveOffsetForward(vb::Val(lblWidth->caption()) * kTileBytes * kScreenRows, kTileBytes);
+}
+
+void frmTileViewer::setWidth(double width)
+{
+    lblWidth->setCaption(vb::CStr(width));
+    ViewWidth = vb::CInt(vb::Val(lblWidth->caption())).value_or(ViewWidth);
+}
+
+void frmTileViewer::cmdTileLeft_Click()
+{
+    const double w = vb::Val(lblWidth->caption()) - 1;
+    setWidth(w < 1 ? 1 : w);
+    redrawWhenAutoUpdating();
+}
+
+void frmTileViewer::cmdTileRight_Click()
+{
+    const double w = vb::Val(lblWidth->caption()) + 1;
+    setWidth(w > kMaxWidth ? kMaxWidth : w);
+    redrawWhenAutoUpdating();
+}
+
+void frmTileViewer::cmdTileDouble_Click()
+{
+    const double w = vb::Val(lblWidth->caption()) * 2;
+    setWidth(w > kMaxWidth ? kMaxWidth : w);
+    redrawWhenAutoUpdating();
+}
+
+void frmTileViewer::cmdTileHalf_Click()
+{
+    // Rounded first (halves to even), then halved toward zero.
+    const int32_t whole = vb::CLng(vb::Val(lblWidth->caption())).value_or(1);
+    setWidth(whole / 2);
+    if (vb::Val(lblWidth->caption()) < 1)
+        setWidth(1);
+    redrawWhenAutoUpdating();
+}
+
+// --- Go-to dialog -----------------------------------------------------------------
+
+void frmTileViewer::showGoto(const QString &what)
+{
+    lblGotoWhat->setText(what);
+    const bool width = what == QLatin1String("Width");
+    frmGoto dialog(what, width ? lblWidth->caption() : lblOffset->caption(), lblFileLen->text(), this);
+    forms::ShowModal(dialog);
+    if (const std::optional<QString> accepted = dialog.accepted())
+        (width ? lblWidth : lblOffset)->setCaption(*accepted);
+    // Either button closes it; the view follows when auto-update is on.
+    redrawWhenAutoUpdating();
+}
+
+void frmTileViewer::cmdGotoOffset_Click()
+{
+    showGoto(QStringLiteral("Offset"));
+}
+
+void frmTileViewer::cmdGotoWidth_Click()
+{
+    showGoto(QStringLiteral("Width"));
+}
