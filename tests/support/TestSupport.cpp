@@ -127,6 +127,9 @@ OrdinaryUser::OrdinaryUser()
     ::setfsgid(kNobody);
     ::setfsuid(kNobody);
     m_switched = true;
+    // setfsuid answers the identity in force; -1 changes nothing.
+    if (::setfsuid(uid_t(-1)) != int(kNobody))
+        ADD_FAILURE() << "could not take an ordinary user's file identity (no CAP_SETUID?)";
 }
 
 OrdinaryUser::~OrdinaryUser()
