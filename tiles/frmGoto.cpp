@@ -58,8 +58,6 @@ void frmGoto::Form_Load()
         lblGoto->setText(QStringLiteral("Offset:"));
         txtGoto->setTextAtEnd(m_value);
     }
-    txtGoto->end(false);
-    txtGoto->setFocus();
 }
 
 void frmGoto::txtGoto_Change()

@@ -51,8 +51,9 @@ const QString kBitmapFilter = QStringLiteral("OS/2 or Windows Bitmap (*.bmp)|*.b
 // The background a loaded image's picture shows where no tile is drawn.
 constexpr int32_t kLoadedBackground = controls::RGB(0, 128, 128);
 constexpr int kMaxWidth = 32767;
-constexpr int kTileBytes = 16;
-constexpr int kScreenRows = 28;
+using tiles::kTileBytes;
+// A screen is as many rows of tiles as the picture shows.
+constexpr int kScreenRows = tiles::kTilesDown;
 // While a walk lets events run, the picture repaints at most this often.
 constexpr qint64 kRepaintMilliseconds = 15;
 

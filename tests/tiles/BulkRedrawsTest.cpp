@@ -47,16 +47,6 @@ QByteArray codes(int first, int count, char code)
     return QByteArray(first, char(0)) + QByteArray(count, code) + QByteArray(86016 - first - count, char(0));
 }
 
-int errorNumber(const std::function<void()> &run)
-{
-    try {
-        run();
-    } catch (const VbError &e) {
-        return e.number;
-    }
-    return 0;
-}
-
 } // namespace
 
 // --- blitScreen and the conversions -----------------------------------------
@@ -102,11 +92,11 @@ TEST(ScreenBlit, RefusesAShortBufferAndABadCode)
 {
     auto s = screen();
     controls::PictureSurface picture(QSize(384, 224), 0);
-    EXPECT_EQ(errorNumber([&] { s->blitScreen(QByteArray(), kShades, picture); }), 5);
-    EXPECT_EQ(errorNumber([&] { s->blitScreen(QByteArray(86015, char(0)), kShades, picture); }), 5);
+    EXPECT_EQ(ErrorNumber([&] { s->blitScreen(QByteArray(), kShades, picture); }), 5);
+    EXPECT_EQ(ErrorNumber([&] { s->blitScreen(QByteArray(86015, char(0)), kShades, picture); }), 5);
     EXPECT_EQ(s->PixelArray32[0], 0u); // nothing converted
 
-    EXPECT_EQ(errorNumber([&] { s->blitScreen(codes(10, 1, 5), kShades, picture); }), 9);
+    EXPECT_EQ(ErrorNumber([&] { s->blitScreen(codes(10, 1, 5), kShades, picture); }), 9);
     EXPECT_EQ(picture.Point(0, 0), 0); // nothing shown
 }
 
@@ -128,7 +118,7 @@ TEST(ColourConversion, ComposesAndTakesApartColourValues)
     EXPECT_EQ(tiles::rgb15(255, 0, 0), 0x7C00);
     EXPECT_EQ(tiles::rgb16(255, 255, 255), 0xFFFF);
     EXPECT_EQ(tiles::rgb15(255, 255, 255), 0x7FFF);
-    EXPECT_EQ(errorNumber([] { tiles::rgb2(40000, 0, 0); }), 6);
+    EXPECT_EQ(ErrorNumber([] { tiles::rgb2(40000, 0, 0); }), 6);
 
     const int32_t teal = controls::RGB(0, 128, 128);
     const struct {
@@ -258,7 +248,7 @@ TEST(RedrawTilesLibrary, AnOffsetPastTheEndIsClampedAndANegativeOneRefused)
 
     v.offset = QStringLiteral("-96");
     s->ScreenBuffer.clear();
-    EXPECT_EQ(errorNumber([&] { tiles::RedrawTilesLibrary(v, *s); }), 5);
+    EXPECT_EQ(ErrorNumber([&] { tiles::RedrawTilesLibrary(v, *s); }), 5);
     EXPECT_EQ(s->ScreenBuffer, QByteArray(86016, char(0))); // the library was not asked
     EXPECT_EQ(v.enabledHeldControls(), 17);
     EXPECT_EQ(v.caption, QStringLiteral("ROM Tile Viewer - [Vb tetris]"));
@@ -269,7 +259,7 @@ TEST(BlitOnly, ShowsScreenBufferAgainAndRefusesAnEmptyOne)
     FakeViewer v;
     v.shadeSettings = kShades;
     auto s = screen();
-    EXPECT_EQ(errorNumber([&] { tiles::BlitOnly(v, *s); }), 5);
+    EXPECT_EQ(ErrorNumber([&] { tiles::BlitOnly(v, *s); }), 5);
     s->ScreenBuffer = codes(0, 86016, 3);
     tiles::BlitOnly(v, *s);
     EXPECT_EQ(v.surface.Point(100, 100), shadeColour(3));

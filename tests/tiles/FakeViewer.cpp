@@ -1,5 +1,7 @@
 #include "FakeViewer.h"
 
+#include "VbError.h"
+
 namespace tilestest {
 
 using tiles::RedrawControl;
@@ -27,6 +29,16 @@ std::string Shades(const controls::PictureSurface &picture, int x, int y, int co
 char RendererLetter(int value)
 {
     return "BDLW"[value];
+}
+
+int ErrorNumber(const std::function<void()> &run)
+{
+    try {
+        run();
+    } catch (const VbError &e) {
+        return e.number;
+    }
+    return 0;
 }
 
 FakeViewer::FakeViewer(const QByteArray &bytes)

@@ -29,6 +29,9 @@ std::string Shades(const controls::PictureSurface &picture, int x, int y, int co
 // The letter of each pixel value 0-3 on the live road: Black up to White.
 char RendererLetter(int value);
 
+// The number of the run-time error that `run` raises; 0 for none.
+int ErrorNumber(const std::function<void()> &run);
+
 struct FakeViewer : tiles::TileViewerWindow {
     QByteArray rom;
     int32_t length = 0;

@@ -13,6 +13,7 @@
 #include "VbError.h"
 
 using tiles::FastBlit;
+using tilestest::ErrorNumber;
 
 namespace {
 
@@ -30,16 +31,6 @@ protected:
 
     controls::PictureSurface box{QSize(384, 224), 0};
 };
-
-int errorNumber(const std::function<void()> &run)
-{
-    try {
-        run();
-    } catch (const VbError &e) {
-        return e.number;
-    }
-    return 0;
-}
 
 } // namespace
 
@@ -153,10 +144,10 @@ TEST_F(FastBlitTest, RefusesPixelsItCannotCopyWhole)
     const QImage before = box.image();
 
     std::vector<uint32_t> shortArray(384 * 224 - 1, 0x123456);
-    EXPECT_EQ(errorNumber([&] { blit.FastBlit32(shortArray, box, 384, 224); }), 9);
+    EXPECT_EQ(ErrorNumber([&] { blit.FastBlit32(shortArray, box, 384, 224); }), 9);
     std::vector<uint16_t> sixteen(383 * 2, 0);
-    EXPECT_EQ(errorNumber([&] { blit.FastBlit16(sixteen, box, 383, 2); }), 5); // odd width
-    EXPECT_EQ(errorNumber([&] { blit.FastBlit32(deep, box, -384, 224); }), 5);
+    EXPECT_EQ(ErrorNumber([&] { blit.FastBlit16(sixteen, box, 383, 2); }), 5); // odd width
+    EXPECT_EQ(ErrorNumber([&] { blit.FastBlit32(deep, box, -384, 224); }), 5);
     EXPECT_EQ(blit.BlitDepth(), 32);
     EXPECT_EQ(box.image(), before);
 }

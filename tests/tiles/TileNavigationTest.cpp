@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -168,6 +169,13 @@ TEST(GotoDialog, StartsFromTheViewersValueAndBoundsIt)
     EXPECT_EQ(offset.windowTitle(), QStringLiteral("Goto specific offset..."));
     EXPECT_EQ(offset.lblGoto->text(), QStringLiteral("Offset:"));
     EXPECT_EQ(offset.txtGoto->text(), QStringLiteral("999"));
+    // Shown, the box has the focus with the caret after the number.
+    offset.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(offset.focusWidget(), offset.txtGoto);
+    EXPECT_FALSE(offset.txtGoto->hasSelectedText());
+    EXPECT_EQ(offset.txtGoto->cursorPosition(), 3);
+    testsupport::saveScreenshot(offset, QStringLiteral("frmGoto"));
 }
 
 TEST(GotoDialog, GotoAppliesTheLowerBoundAndCancelAcceptsNothing)
