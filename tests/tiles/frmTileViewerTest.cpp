@@ -28,6 +28,7 @@
 #include "VbRomHeader.h"
 #include "TileViewerFixture.h"
 #include "frmHelp.h"
+#include "frmLoadPal.h"
 #include "frmPalette.h"
 #include "frmTileViewer.h"
 
@@ -312,6 +313,30 @@ TEST_F(TileViewerForm, ThePaletteEditorsShadesShowInTheSwatchesAndThePicture)
     EXPECT_EQ(w.WhiteTileGreen, 200);
     EXPECT_EQ(w.picCol1->BackColor(), controls::RGB(255, 200, 0));
     EXPECT_EQ(w.picTileViewer->surface().Point(0, 0), controls::RGB(255, 200, 0));
+}
+
+// The whole road through the real editor and loader: all twelve settings
+// are written and every swatch follows them.
+TEST_F(TileViewerForm, AGreyPaletteAppliedInTheEditorReachesEverySettingAndSwatch)
+{
+    tilepalette::Save(tilepalette::kVbPalette);
+    testsupport::modalWindows().on<frmLoadPal>([](frmLoadPal &loader) { loader.cmdRevertGrey->click(); });
+    testsupport::modalWindows().on<frmPalette>([](frmPalette &editor) {
+        editor.cmdLoad->click();
+        editor.cmdApply->click();
+    });
+    frmTileViewer w;
+    w.load();
+    w.cmdChangePalette->click();
+
+    EXPECT_EQ(testsupport::modalWindows().shown, QStringList({"frmPalette", "frmLoadPal"}));
+    for (int i = 0; i < tilepalette::kValueCount; ++i)
+        EXPECT_EQ(settings::Get(tilepalette::SettingKeys()[size_t(i)]), QString::number(tilepalette::kGreyPalette[size_t(i)]))
+            << i;
+    EXPECT_EQ(w.picCol1->BackColor(), controls::RGB(255, 255, 255));
+    EXPECT_EQ(w.picCol2->BackColor(), controls::RGB(192, 192, 192));
+    EXPECT_EQ(w.picCol3->BackColor(), controls::RGB(128, 128, 128));
+    EXPECT_EQ(w.picCol4->BackColor(), controls::RGB(64, 64, 64));
 }
 
 TEST_F(TileViewerForm, LeavingThePaletteEditorByCancelStillRereadsTheShades)
