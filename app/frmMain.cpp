@@ -18,6 +18,7 @@
 #include "frmAbout.h"
 #include "frmOptions.h"
 #include "frmRealityBoy.h"
+#include "frmRedDragon.h"
 #include "frmRomInfo.h"
 #include "frmTileViewer.h"
 #include "frmUtils.h"
@@ -93,6 +94,7 @@ void frmMain::createMenus()
     connect(mnuFileVECC, &QAction::triggered, this, &frmMain::mnuFileVECC_Click);
     connect(mnuFileVirtualEnvironment, &QAction::triggered, this, &frmMain::mnuFileVirtualEnvironment_Click);
     connect(mnuFileVBDevKit, &QAction::triggered, this, &frmMain::mnuFileVBDevKit_Click);
+    connect(mnuFileRedDragon, &QAction::triggered, this, &frmMain::mnuFileRedDragon_Click);
     connect(mnuFileOptions, &QAction::triggered, this, &frmMain::mnuFileOptions_Click);
     connect(mnuFileQuit, &QAction::triggered, this, &frmMain::mnuFileQuit_Click);
     connect(mnuHelpHelp, &QAction::triggered, this, &frmMain::mnuHelpHelp_Click);
@@ -124,7 +126,7 @@ void frmMain::createButtons()
     connect(cmdOptions, &QPushButton::clicked, this, &frmMain::cmdOptions_Click);
 
     // Windows that later versions of the program add.
-    m_notYetBuilt = {mnuFileVirtualE, mnuFileRedDragon, cmdEmus};
+    m_notYetBuilt = {mnuFileVirtualE, cmdEmus};
     for (QObject *entry : std::as_const(m_notYetBuilt))
         setEntryEnabled(entry, false);
 }
@@ -306,6 +308,12 @@ void frmMain::mnuFileVirtualEnvironment_Click()
 void frmMain::mnuFileVBDevKit_Click()
 {
     frmUtils::PickTool(ToolId::VBDevKit, m_settings.VBDevKitDirectory);
+}
+
+void frmMain::mnuFileRedDragon_Click()
+{
+    frmRedDragon window(this);
+    forms::ShowModal(window);
 }
 
 void frmMain::cmdOptions_Click()

@@ -3,28 +3,21 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "Controls.h"
+#include "FrontendHelp.h"
 #include "HelpTopics.h"
 #include "MsgBox.h"
 #include "NumberBoxPair.h"
 #include "RomSelection.h"
 #include "SettingsRecord.h"
 #include "SettingsStore.h"
-
-// Resources of a static library are registered by name, outside any namespace.
-static void registerFrontendResources()
-{
-    Q_INIT_RESOURCE(frontends);
-}
 
 namespace {
 
@@ -80,20 +73,13 @@ bool askYesNo(const QString &question, const QString &title)
 frmRealityBoy::frmRealityBoy(QWidget *parent)
     : Form(parent)
 {
-    registerFrontendResources();
     setWindowTitle(QStringLiteral("Reality Boy Frontend"));
     setClientSizeTwips(kClientWidth, kClientHeight);
     createOptionControls();
     createButtons();
     createMenus();
 
-    txtHelp = new QPlainTextEdit(client());
-    txtHelp->setVisible(false);
-    txtHelp->setFont(QFont(QStringLiteral("Courier New")));
-    QFile text(QStringLiteral(":/frontends/RealityBoyHelp.txt"));
-    if (text.open(QIODevice::ReadOnly))
-        txtHelp->setPlainText(QString::fromUtf8(text.readAll()));
-    help::RegisterSource(kEmulatorName, txtHelp);
+    txtHelp = frontendhelp::CreateHelpBox(client(), kEmulatorName, QStringLiteral("RealityBoyHelp.txt"));
 
     controls::FitCaptions(this);
 }

@@ -136,13 +136,15 @@ Prepared Prepare(const StartRequest &request)
                   + QStringLiteral("program nor a Windows program."));
 }
 
-bool Start(const StartRequest &request)
+bool Start(const StartRequest &request, const std::function<bool()> &beforeStart)
 {
     const Prepared prepared = Prepare(request);
     if (!prepared.launch) {
         msgbox::MsgBox(prepared.failure, msgbox::vbExclamation, kFailureTitle);
         return false;
     }
+    if (beforeStart && !beforeStart())
+        return false;
     const Launch &launch = *prepared.launch;
     const std::optional<QString> failure = g_launcher ? g_launcher(launch) : startDetached(launch);
     if (failure) {

@@ -78,8 +78,11 @@ Prepared Prepare(const StartRequest &request);
 
 // Prepares and starts the request without waiting for it. A failure (see
 // Prepare, or a start the system refuses) is shown in a message box and
-// gives false; true means the program was started.
-bool Start(const StartRequest &request);
+// gives false; true means the program was started. `beforeStart`, when
+// given, runs once the program is known to be startable and just before it
+// starts (to write what the program reads at its start); when it returns
+// false, it has said why and nothing starts.
+bool Start(const StartRequest &request, const std::function<bool()> &beforeStart = {});
 
 // "/home/me/a.vb" as a program under wine sees it: "Z:\home\me\a.vb".
 QString WinePath(const QString &path);

@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 #include "frmMain.h"
 #include "frmRealityBoy.h"
+#include "frmRedDragon.h"
 
 // Each emulator's front-end opens from the main window's emulator menu
 // while its "... Enabled" setting is True.
@@ -28,4 +29,23 @@ TEST_F(MainWindowStart, TheRealityBoyItemOpensItsFrontEndWhenEnabled)
     ASSERT_TRUE(main.mnuFileRealityBoy->isEnabled());
     main.mnuFileRealityBoy->trigger();
     EXPECT_EQ(caption, QStringLiteral("Reality Boy Frontend"));
+}
+
+TEST_F(MainWindowStart, TheRedDragonItemOpensItsFrontEndWhenEnabled)
+{
+    installLibraryAndFont();
+    QString caption;
+    testsupport::modalWindows().on<frmRedDragon>([&](frmRedDragon &w) { caption = w.windowTitle(); });
+    {
+        frmMain main;
+        main.load();
+        EXPECT_FALSE(main.mnuFileRedDragon->isEnabled());
+    }
+    settings::SaveBoolean(QStringLiteral("Red Dragon Enabled"), true);
+    frmMain main;
+    main.load();
+    ASSERT_TRUE(main.mnuFileRedDragon->isEnabled());
+    EXPECT_FALSE(main.mnuFileRealityBoy->isEnabled());
+    main.mnuFileRedDragon->trigger();
+    EXPECT_EQ(caption, QStringLiteral("Red Dragon Frontend"));
 }

@@ -3,7 +3,9 @@
 #include <QComboBox>
 #include <QDir>
 
+#include "Fonts.h"
 #include "MainWindowState.h"
+#include "Paths.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
 
@@ -28,6 +30,7 @@ void FrontendForm::SetUp()
 {
     mainwindow::Tag().clear();
     mainwindow::dlgZandrel() = commondialog::CommonDialog{};
+    fonts::RegisterKatakanaFont(paths::AppendFileToDir(paths::FontsFolder(), QStringLiteral("MSGOKATA.TTF")));
     settings::Save(QStringLiteral("Base Directory"), testsupport::tempDir());
 }
 

@@ -229,3 +229,18 @@ TEST(Process, AHandedOnFolderIsTheWorkingFolderOfRequestsWithoutOne)
     process::HandOnWorkingFolder gone(dir + QStringLiteral("/no such folder"));
     EXPECT_EQ(workingFolder(QString()), QStringLiteral("<failed>"));
 }
+
+TEST(Process, WorkBeforeTheStartRunsOnlyForAStartableProgramAndCanStopIt)
+{
+    const QString dir = folderIn(QStringLiteral("emu"));
+    int ran = 0;
+    EXPECT_FALSE(process::Start(request(dir + QStringLiteral("/tool")), [&] { return ++ran > 0; }));
+    EXPECT_EQ(ran, 0); // the program is missing: nothing to prepare for
+
+    testsupport::installStub(dir, QStringLiteral("tool"));
+    EXPECT_FALSE(process::Start(request(dir + QStringLiteral("/tool")), [&] { return ++ran > 1; }));
+    EXPECT_EQ(ran, 1);
+    EXPECT_TRUE(testsupport::processStarts().launches.isEmpty());
+    EXPECT_TRUE(process::Start(request(dir + QStringLiteral("/tool")), [&] { return ++ran > 1; }));
+    EXPECT_EQ(testsupport::processStarts().launches.size(), 1);
+}

@@ -32,6 +32,8 @@ void resetProcessStarts()
     process::SetLauncher([](const process::Launch &launch) -> std::optional<QString> {
         auto &starts = processStarts();
         starts.launches << launch;
+        if (starts.onLaunch)
+            starts.onLaunch(launch);
         if (starts.answers.empty())
             return std::nullopt;
         const std::optional<QString> answer = starts.answers.front();

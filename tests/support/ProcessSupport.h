@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <optional>
 
 #include "Process.h"
@@ -20,6 +21,8 @@ namespace testsupport {
 struct ProcessStarts {
     QList<process::Launch> launches;
     std::deque<std::optional<QString>> answers;
+    // Runs at each recorded start, to look at the world as the program would.
+    std::function<void(const process::Launch &)> onLaunch;
 
     void failNext(const QString &reason) { answers.push_back(reason); }
 };
