@@ -146,10 +146,8 @@ void frmRealityBoy::createButtons()
     cmdRunDebugMode = Place<controls::CommandButton>(c, 5520, 2520, 1950, 795,
                                                      QStringLiteral("Run Reality Boy Debug Mode..."));
     cmdRunRealityBoy = Place<controls::CommandButton>(c, 5520, 3405, 1950, 795, QStringLiteral("Run Reality Boy..."));
-    // No button answers Enter: typing a number must never start anything.
-    for (QPushButton *b : {cmdControlConfig, cmdSaveSettings, cmdRevertSettings, cmdRevertDefault, cmdRunDebugMode,
-                           cmdRunRealityBoy, cmdOpen})
-        b->setAutoDefault(false);
+    // Enter in a number box must never start anything.
+    setNoDefaultButton();
     setRunEnabled(false);
     // The key configuration window comes in a later step.
     cmdControlConfig->setEnabled(false);

@@ -173,9 +173,8 @@ void frmRedDragon::createRomRowAndButtons()
     cmdOpen = Place<QPushButton>(c, 7155, 3480, 2220, 375, QStringLiteral("Select ROM..."));
     lblRomToRun->setBuddy(cmbFilename);
 
-    // No button answers Enter.
-    for (QPushButton *b : {cmdControlConfig, cmdRevertSettings, cmdRevertDefault, cmdRunRedDragon, cmdOpen})
-        b->setAutoDefault(false);
+    // Enter in a list never starts the emulator.
+    setNoDefaultButton();
     // The key configuration window comes in a later step.
     cmdControlConfig->setEnabled(false);
 
