@@ -15,6 +15,7 @@
 #include "HelpTopics.h"
 #include "MsgBox.h"
 #include "NumberBoxPair.h"
+#include "RevertQuestions.h"
 #include "RomSelection.h"
 #include "SettingsRecord.h"
 #include "SettingsStore.h"
@@ -60,12 +61,6 @@ void choose(const std::array<QRadioButton *, N> &buttons, int index)
 {
     if (index >= 0 && index < int(N))
         buttons[size_t(index)]->setChecked(true);
-}
-
-bool askYesNo(const QString &question, const QString &title)
-{
-    return msgbox::MsgBox(question, msgbox::vbYesNo + msgbox::vbQuestion + msgbox::vbDefaultButton2, title)
-           == msgbox::vbYes;
 }
 
 } // namespace
@@ -302,13 +297,13 @@ void frmRealityBoy::cmdSaveSettings_Click()
 
 void frmRealityBoy::cmdRevertSettings_Click()
 {
-    if (askYesNo(QStringLiteral("Do you wish to revert to saved settings?"), QStringLiteral("Revert to saved")))
+    if (revertquestions::AskRevertToSaved())
         showOptions(DisplayMode, Resolution, Palette, FrameSkip, Brightness, IgnorePalette, Flip3D);
 }
 
 void frmRealityBoy::cmdRevertDefault_Click()
 {
-    if (askYesNo(QStringLiteral("Do you wish to revert to default settings?"), QStringLiteral("Revert to default")))
+    if (revertquestions::AskRevertToDefault())
         showOptions(0, 1, 0, 0, 64, false, false);
 }
 

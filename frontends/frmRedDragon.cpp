@@ -23,6 +23,7 @@
 #include "Paths.h"
 #include "Process.h"
 #include "RedDragonLists.h"
+#include "RevertQuestions.h"
 #include "RomSelection.h"
 #include "SettingsRecord.h"
 #include "SettingsStore.h"
@@ -39,12 +40,6 @@ constexpr int kLabelLeft = 120;
 constexpr int kLabelWidth = 1455;
 constexpr int kControlLeft = 1620;
 constexpr int kControlWidth = 1755;
-
-bool askYesNo(const QString &question, const QString &title)
-{
-    return msgbox::MsgBox(question, msgbox::vbYesNo + msgbox::vbQuestion + msgbox::vbDefaultButton2, title)
-           == msgbox::vbYes;
-}
 
 void fill(QComboBox *combo, const QStringList &items)
 {
@@ -345,13 +340,13 @@ void frmRedDragon::cmdRunRedDragon_Click()
 
 void frmRedDragon::cmdRevertDefault_Click()
 {
-    if (askYesNo(QStringLiteral("Do you wish to revert to default settings?"), QStringLiteral("Revert to default")))
+    if (revertquestions::AskRevertToDefault())
         showOptions(::RedDragonOptions{}, MissingSize::LeaveUnchosen);
 }
 
 void frmRedDragon::cmdRevertSettings_Click()
 {
-    if (askYesNo(QStringLiteral("Do you wish to revert to saved settings?"), QStringLiteral("Revert to saved")))
+    if (revertquestions::AskRevertToSaved())
         showOptions(RedDragonOptions, MissingSize::LeaveUnchosen);
 }
 

@@ -18,6 +18,22 @@ QString recordPath()
     return QDir(tempDir()).filePath(QStringLiteral("stub-record.txt"));
 }
 
+// A DOS header ("MZ") whose pointer at 0x3C leads to 0x40, where a Windows
+// program has its "PE" header.
+QString writeProgramImage(const QString &path, bool windows)
+{
+    QByteArray image(128, '\x90');
+    image.replace(0, 2, "MZ");
+    image.replace(0x3C, 4, QByteArray("\x40\0\0\0", 4));
+    if (windows)
+        image.replace(0x40, 4, QByteArray("PE\0\0", 4));
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(image) != image.size())
+        ADD_FAILURE() << "cannot write " << path.toStdString();
+    return path;
+}
+
 } // namespace
 
 ProcessStarts &processStarts()
@@ -65,28 +81,12 @@ QString installStub(const QString &folder, const QString &name)
 
 QString writeWindowsProgram(const QString &path)
 {
-    QByteArray image(128, '\0');
-    image.replace(0, 2, "MZ");
-    image[0x3C] = char(0x40); // the PE header starts at 0x40
-    image.replace(0x40, 4, QByteArray("PE\0\0", 4));
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(image) != image.size())
-        ADD_FAILURE() << "cannot write " << path.toStdString();
-    return path;
+    return writeProgramImage(path, true);
 }
 
 QString writeDosProgram(const QString &path)
 {
-    QByteArray image(128, '\x90');
-    image.replace(0, 2, "MZ");
-    image[0x3C] = char(0x40);
-    image[0x3D] = image[0x3E] = image[0x3F] = '\0';
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(image) != image.size())
-        ADD_FAILURE() << "cannot write " << path.toStdString();
-    return path;
+    return writeProgramImage(path, false);
 }
 
 std::optional<StubRecord> waitForStubRecord()
