@@ -690,7 +690,9 @@ void RemoveLeftoversOfKilledSaves()
     const auto lock = makeLock();
     if (!lock->tryLock(0))
         return;
-    static const QRegularExpression unfinishedCopy(QStringLiteral("^registry\\.reg\\.[A-Za-z0-9]{6}$"));
+    // A save's copy has six letters and digits after the name, a digit among
+    // them; a word there is a copy the user made and stays.
+    static const QRegularExpression unfinishedCopy(QStringLiteral("^registry\\.reg\\.(?=[A-Za-z]*[0-9])[A-Za-z0-9]{6}$"));
     const QString lockBreaker = QStringLiteral("registry.lock.rmlock");
     const QFileInfoList entries = QDir(folder).entryInfoList({QStringLiteral("registry.*")},
                                                              QDir::Files | QDir::Hidden | QDir::NoSymLinks);

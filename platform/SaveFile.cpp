@@ -91,12 +91,17 @@ bool closeFile(int fd, std::optional<SaveError> &error)
     return true;
 }
 
+// Six letters and digits, at least one a digit: the start-up clean-up of the
+// settings folder can then tell a killed save's copy from a name such as
+// "registry.reg.backup" that a user gave a copy of their own.
 QString randomSuffix()
 {
     static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    auto *random = QRandomGenerator::global();
     QString suffix;
-    for (int i = 0; i < 6; ++i)
-        suffix += QLatin1Char(kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))]);
+    for (int i = 0; i < 5; ++i)
+        suffix += QLatin1Char(kLetters[random->bounded(int(sizeof kLetters - 1))]);
+    suffix.insert(random->bounded(6), QLatin1Char(char('0' + random->bounded(10))));
     return suffix;
 }
 

@@ -232,7 +232,8 @@ TEST(Registry, LeftoversOfKilledSavesGoUnlessAnotherInstanceHoldsTheLock)
     ASSERT_TRUE(settings::Save(QStringLiteral("Key"), QStringLiteral("value")));
     const QString folder = QFileInfo(StoreFilePath()).absolutePath();
     const QStringList leftovers = {"registry.reg.Ab3xZ9", "registry.lock.rmlock"};
-    const QStringList kept = {"registry.reg", "registry.reg.damaged", "registry.reg.old"};
+    // A user's own copies stay, a six-letter word among them.
+    const QStringList kept = {"registry.reg", "registry.reg.backup", "registry.reg.damaged", "registry.reg.old"};
     for (const QString &name : leftovers + kept.mid(1))
         testsupport::writeFile(QStringLiteral("config/zandrel/") + name, "REGEDIT4\n");
     const auto names = [&] { return QDir(folder).entryList(QDir::Files, QDir::Name); };
@@ -242,7 +243,7 @@ TEST(Registry, LeftoversOfKilledSavesGoUnlessAnotherInstanceHoldsTheLock)
         ASSERT_TRUE(otherInstance.lock());
         RemoveLeftoversOfKilledSaves();
         EXPECT_EQ(names(), (QStringList{"registry.lock", "registry.lock.rmlock", "registry.reg", "registry.reg.Ab3xZ9",
-                                        "registry.reg.damaged", "registry.reg.old"}));
+                                        "registry.reg.backup", "registry.reg.damaged", "registry.reg.old"}));
     }
     RemoveLeftoversOfKilledSaves();
     EXPECT_EQ(names(), kept);
