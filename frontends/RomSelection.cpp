@@ -1,13 +1,11 @@
 #include "RomSelection.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 
 #include "MainWindowState.h"
-#include "MsgBox.h"
 #include "SettingsRecord.h"
 #include "SettingsStore.h"
 #include "VbRomHeader.h"
@@ -106,27 +104,14 @@ void RomSelection::cmbFilename_Click()
 {
     if (ComboRefilled)
         return;
-    commondialog::CommonDialog &dialog = mainwindow::dlgZandrel();
     const int row = m_combo->currentIndex();
-    if (row == 0) {
-        if (!m_options.runsWithoutRom)
-            m_enableRun(false);
-    } else if (row > 0) {
-        // The row carries its own path, so rows and list entries can't drift apart.
-        const QString path = m_combo->itemData(row).toString();
-        dialog.FileName = path;
-        if (!QFileInfo(path).isFile()) {
-            RecentRoms.RemoveRecentFile(path);
-            dialog.FileName.clear();
-            if (!m_options.runsWithoutRom)
-                m_enableRun(false);
-            msgbox::MsgBox(QStringLiteral("File does not exist."), msgbox::vbExclamation,
-                           QStringLiteral("Invalid filename"));
-            selectRow(0);
-        } else {
-            ValidateRomFile(path);
-        }
-        dialog.FileName.clear();
+    if (row == 0 && !m_options.runsWithoutRom)
+        m_enableRun(false);
+    if (row > 0) {
+        // The row carries its own path, so rows and list entries can't drift
+        // apart. A missing file fails the check like any other.
+        ValidateRomFile(m_combo->itemData(row).toString());
+        mainwindow::dlgZandrel().FileName.clear();
     }
     followRowInToolTip();
     ComboRefilled = false;
