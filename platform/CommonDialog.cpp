@@ -14,9 +14,21 @@ QStringList ToNameFilters(const QString &filter)
 {
     QStringList out;
     const QStringList parts = filter.split(QLatin1Char('|'));
-    for (int i = 0; i + 1 < parts.size(); i += 2)
-        out << parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '))
-                + QLatin1Char(')');
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString text = parts[i];
+        const QString patterns = parts[i + 1];
+        // The text often names its patterns already ("Text (*.ext)"); Qt
+        // shows the patterns it filters by, so they go in once.
+        const QString named = QStringLiteral(" (") + patterns + QLatin1Char(')');
+        if (text.endsWith(named))
+            text.chop(named.size());
+        QStringList qtPatterns = patterns.split(QLatin1Char(';'));
+        // On Windows "*.*" matches every name, with a dot or without.
+        for (QString &pattern : qtPatterns)
+            if (pattern == QLatin1String("*.*"))
+                pattern = QStringLiteral("*");
+        out << text + QStringLiteral(" (") + qtPatterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
     return out;
 }
 
@@ -37,8 +49,9 @@ void CommonDialog::show(Kind kind, QWidget *parent)
         QFileDialog dialog(parent, QString(), InitDir);
         dialog.setNameFilters(ToNameFilters(Filter));
         dialog.setAcceptMode(kind == Kind::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-        dialog.setFileMode(kind == Kind::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-        // The callers ask before replacing a file themselves.
+        // Any name is handed back: the callers answer a name that does not
+        // exist with their own message, and ask before replacing a file.
+        dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
         if (!FileName.isEmpty())
             dialog.selectFile(FileName);
