@@ -46,15 +46,7 @@ QMessageBox::Icon iconFor(int style)
     }
 }
 
-} // namespace
-
-int DefaultAnswer(int style)
-{
-    const auto buttons = buttonsFor(style);
-    return buttons[defaultIndex(style, int(buttons.size()))].answer;
-}
-
-int MsgBox(const QString &prompt, int style, const QString &title)
+int show(const QString &prompt, int style, const QString &title, bool escapeLeaves)
 {
     const QString shownTitle = title.isEmpty() ? QStringLiteral("Zandrel") : title;
     if (g_responder)
@@ -73,11 +65,19 @@ int MsgBox(const QString &prompt, int style, const QString &title)
     for (const ButtonSpec &b : buttons)
         box.addButton(b.button);
     box.setDefaultButton(buttons[defaultIndex(style, int(buttons.size()))].button);
+    if (escapeLeaves && !(box.standardButtons() & QMessageBox::Cancel)) {
+        // An unseen Cancel that Escape and the close box press.
+        QPushButton *leave = box.addButton(QMessageBox::Cancel);
+        leave->hide();
+        box.setEscapeButton(leave);
+    }
     // A box asks for an answer: show the ordinary pointer even under a busy one.
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     box.exec();
     QApplication::restoreOverrideCursor();
     const auto clicked = box.standardButton(box.clickedButton());
+    if (escapeLeaves && clicked == QMessageBox::Cancel)
+        return vbCancel;
     for (const ButtonSpec &b : buttons)
         if (b.button == clicked)
             return b.answer;
@@ -86,6 +86,24 @@ int MsgBox(const QString &prompt, int style, const QString &title)
         if (b.answer == vbCancel)
             return vbCancel;
     return buttons.size() == 1 ? buttons.front().answer : DefaultAnswer(style);
+}
+
+} // namespace
+
+int DefaultAnswer(int style)
+{
+    const auto buttons = buttonsFor(style);
+    return buttons[defaultIndex(style, int(buttons.size()))].answer;
+}
+
+int MsgBox(const QString &prompt, int style, const QString &title)
+{
+    return show(prompt, style, title, false);
+}
+
+int Ask(const QString &prompt, int style, const QString &title)
+{
+    return show(prompt, style, title, true);
 }
 
 void SetResponder(Responder responder)

@@ -45,6 +45,10 @@ struct Call {
 // break. An empty title shows the program's name.
 int MsgBox(const QString &prompt, int style = vbOKOnly, const QString &title = QString());
 
+// A question that the user may also leave without answering: Escape and the
+// close box answer vbCancel, even when the box has no Cancel button.
+int Ask(const QString &prompt, int style, const QString &title);
+
 // The answer the box gives when the user just presses Enter.
 int DefaultAnswer(int style);
 

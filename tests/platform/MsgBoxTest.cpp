@@ -3,12 +3,14 @@
 #include "MsgBox.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+#include <functional>
 
 namespace {
 
@@ -32,6 +34,25 @@ Shown showRealBox(const QString &prompt)
     return shown;
 }
 
+// Shows a real box and plays `user` on it once it is up.
+int answeredBy(const std::function<void(QWidget &)> &user, const std::function<int()> &show)
+{
+    msgbox::SetResponder({});
+    QTimer::singleShot(0, [user] {
+        if (QWidget *box = QApplication::activeModalWidget())
+            user(*box);
+    });
+    return show();
+}
+
+void pressKey(QWidget &box, Qt::Key key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(&box, &press);
+}
+
+const int kQuestion = msgbox::vbYesNo | msgbox::vbQuestion | msgbox::vbDefaultButton2;
+
 } // namespace
 
 TEST(MsgBox, ANameInThePromptShowsAsItIsWritten)
@@ -53,4 +74,18 @@ TEST(MsgBox, WhileItsWindowIsHiddenABoxIsCentredOnTheScreen)
     const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
     EXPECT_LE((shown.frame.center() - screenCentre).manhattanLength(), 20)
         << "box centre " << shown.frame.center().x() << "," << shown.frame.center().y();
+}
+
+TEST(MsgBox, AQuestionCanBeLeftWithEscapeOrTheCloseBox)
+{
+    const auto ask = [] { return msgbox::Ask(QStringLiteral("Left?"), kQuestion, QStringLiteral("Question")); };
+    EXPECT_EQ(answeredBy([](QWidget &box) { pressKey(box, Qt::Key_Escape); }, ask), msgbox::vbCancel);
+    EXPECT_EQ(answeredBy([](QWidget &box) { box.close(); }, ask), msgbox::vbCancel);
+    EXPECT_EQ(answeredBy([](QWidget &box) { pressKey(box, Qt::Key_Return); }, ask), msgbox::vbNo);
+}
+
+TEST(MsgBox, AnOrdinaryYesNoBoxAnswersNoToEscape)
+{
+    const auto show = [] { return msgbox::MsgBox(QStringLiteral("Sure?"), kQuestion, QStringLiteral("Question")); };
+    EXPECT_EQ(answeredBy([](QWidget &box) { pressKey(box, Qt::Key_Escape); }, show), msgbox::vbNo);
 }
