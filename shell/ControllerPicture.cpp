@@ -46,7 +46,7 @@ void drawDirectionPad(QPainter &p, const Palette &c, QPointF centre)
     }
 }
 
-void drawController(QPainter &p, const Palette &c)
+void paintController(QPainter &p, const Palette &c)
 {
     // The cable leaves the back of the controller.
     QPainterPath cable(QPointF(64, 36));
@@ -103,7 +103,37 @@ void drawController(QPainter &p, const Palette &c)
 controls::Picture controller(bool lit)
 {
     return controls::Picture(lit ? QStringLiteral("about.controller.lit") : QStringLiteral("about.controller"),
-                             QSize(128, 128), [lit](QPainter &p) { drawController(p, lit ? kLit : kPlain); });
+                             QSize(128, 128), [lit](QPainter &p) { drawController(p, lit); });
+}
+
+void drawController(QPainter &p, bool lit)
+{
+    p.save();
+    paintController(p, lit ? kLit : kPlain);
+    p.restore();
+}
+
+QPointF inputPoint(ControllerInput input)
+{
+    // Pad centres (30, 52) and (98, 52) with arms 7 pixels out; the buttons
+    // and triggers where paintController puts them.
+    switch (input) {
+    case ControllerInput::A: return {104, 69};
+    case ControllerInput::B: return {92, 74};
+    case ControllerInput::L: return {29, 31};
+    case ControllerInput::R: return {99, 31};
+    case ControllerInput::LeftPadUp: return {30, 45};
+    case ControllerInput::LeftPadDown: return {30, 59};
+    case ControllerInput::LeftPadLeft: return {23, 52};
+    case ControllerInput::LeftPadRight: return {37, 52};
+    case ControllerInput::RightPadUp: return {98, 45};
+    case ControllerInput::RightPadDown: return {98, 59};
+    case ControllerInput::RightPadLeft: return {91, 52};
+    case ControllerInput::RightPadRight: return {105, 52};
+    case ControllerInput::Start: return {34.5, 75};
+    case ControllerInput::Select: return {22.5, 72};
+    }
+    return {};
 }
 
 } // namespace aboutpictures
