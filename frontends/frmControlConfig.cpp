@@ -193,6 +193,20 @@ frmControlConfig::frmControlConfig(QListWidget &lstControls, QWidget *parent)
     m_redDragonKeys = &lstControls;
 }
 
+void frmControlConfig::ShowFor(const QString &emulator, QWidget *opener)
+{
+    mainwindow::Tag() = emulator;
+    frmControlConfig dialog(opener);
+    forms::ShowModal(dialog);
+}
+
+void frmControlConfig::ShowForRedDragon(QListWidget &lstControls, QWidget *opener)
+{
+    mainwindow::Tag() = kRedDragon;
+    frmControlConfig dialog(lstControls, opener);
+    forms::ShowModal(dialog);
+}
+
 void frmControlConfig::createControls()
 {
     imgControlConfig = placePx<controls::ImageControl>(client(), 0, 0, kClientWidth, 128);

@@ -30,6 +30,12 @@ public:
     // indices, read when the dialog opens and rewritten on OK.
     explicit frmControlConfig(QListWidget &lstControls, QWidget *parent = nullptr);
 
+    // Opens the dialog modally in an emulator's mode, as the emulator
+    // window's "Control Configuration..." button does; Red Dragon's passes
+    // its key list.
+    static void ShowFor(const QString &emulator, QWidget *opener);
+    static void ShowForRedDragon(QListWidget &lstControls, QWidget *opener);
+
     // One key code per slot, in slot order.
     controllerkeys::KeyCodeTable KeyCodes{};
 

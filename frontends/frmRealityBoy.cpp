@@ -19,6 +19,7 @@
 #include "RomSelection.h"
 #include "SettingsRecord.h"
 #include "SettingsStore.h"
+#include "frmControlConfig.h"
 
 namespace {
 
@@ -144,12 +145,11 @@ void frmRealityBoy::createButtons()
     // Enter in a number box must never start anything.
     setNoDefaultButton();
     setRunEnabled(false);
-    // The key configuration window comes in a later step.
-    cmdControlConfig->setEnabled(false);
 
     RomChoice = new RomSelection(cmbFilename, lblFilename, cmdOpen, RomSelection::Options{},
                                  [this](bool enabled) { setRunEnabled(enabled); }, this);
 
+    connect(cmdControlConfig, &QPushButton::clicked, this, &frmRealityBoy::cmdControlConfig_Click);
     connect(cmdSaveSettings, &QPushButton::clicked, this, &frmRealityBoy::cmdSaveSettings_Click);
     connect(cmdRevertSettings, &QPushButton::clicked, this, &frmRealityBoy::cmdRevertSettings_Click);
     connect(cmdRevertDefault, &QPushButton::clicked, this, &frmRealityBoy::cmdRevertDefault_Click);
@@ -342,6 +342,11 @@ void frmRealityBoy::cmbFilename_Click()
 void frmRealityBoy::cmdOpen_Click()
 {
     RomChoice->cmdOpen_Click();
+}
+
+void frmRealityBoy::cmdControlConfig_Click()
+{
+    frmControlConfig::ShowFor(kEmulatorName, this);
 }
 
 void frmRealityBoy::mnuHelpHelp_Click()

@@ -94,6 +94,7 @@ public slots:
     void txtBrightness_Change();
     void vscFrameSkip_Change();
     void vscBrightness_Change();
+    void cmdControlConfig_Click();
     void cmdSaveSettings_Click();
     void cmdRevertSettings_Click();
     void cmdRevertDefault_Click();

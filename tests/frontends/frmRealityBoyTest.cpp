@@ -16,6 +16,7 @@
 #include "ProcessSupport.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
+#include "frmControlConfig.h"
 #include "frmHelp.h"
 #include "frmRealityBoy.h"
 
@@ -265,6 +266,22 @@ TEST_F(RealityBoyForm, HelpShowsTheWindowsHelpTextAndBackCloses)
     w.show();
     w.mnuFileBack->trigger();
     EXPECT_TRUE(w.isUnloaded());
+}
+
+TEST_F(RealityBoyForm, ControlConfigurationShowsRealityBoysKeys)
+{
+    QString caption, aButton;
+    testsupport::modalWindows().on<frmControlConfig>([&](frmControlConfig &d) {
+        caption = d.windowTitle();
+        aButton = d.cmdAButton->text();
+    });
+    frmRealityBoy w;
+    w.load();
+    ASSERT_TRUE(w.cmdControlConfig->isEnabled());
+    w.cmdControlConfig->click();
+    EXPECT_EQ(caption, QStringLiteral("Reality Boy Control Configuration..."));
+    EXPECT_EQ(aButton, QStringLiteral("M m"));
+    EXPECT_TRUE(mainwindow::Tag().isEmpty());
 }
 
 TEST_F(RealityBoyForm, RunStartsTheEmulatorWithTheControlsAsTheyStand)
