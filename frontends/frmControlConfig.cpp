@@ -252,7 +252,6 @@ void frmControlConfig::createControls()
     connect(cmdVirteRevert, &QPushButton::clicked, this, &frmControlConfig::cmdVirteRevert_Click);
     connect(cmdVirteOK, &QPushButton::clicked, this, &frmControlConfig::cmdVirteOK_Click);
 
-    // Enter presses only the mode's OK (set at load), never a focused key button.
     QWidget *previous = cmdOK;
     for (QPushButton *b : {cmdVirteCancel, cmdVirteDefault, cmdVirteRevert, cmdVirteOK}) {
         setTabOrder(previous, b);
@@ -263,8 +262,8 @@ void frmControlConfig::createControls()
         previous = this->*spec.button;
     }
     setTabOrder(previous, cmdDebug);
-    for (QPushButton *b : client()->findChildren<QPushButton *>())
-        b->setAutoDefault(false);
+    // Enter presses a focused button, else the mode's OK (set at load).
+    setNoDefaultButton();
 }
 
 void frmControlConfig::Form_Load()
