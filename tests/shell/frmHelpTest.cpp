@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <QDirIterator>
+#include <QFile>
+#include <QFontMetrics>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <memory>
 
 #include "HelpTopics.h"
 #include "MainWindowState.h"
 #include "TestSupport.h"
 #include "frmHelp.h"
+
+#include <QRegularExpression>
 
 namespace {
 
@@ -168,4 +174,43 @@ TEST_F(HelpViewer, EscapeClosesIt)
     viewer.show();
     testsupport::pressKey(viewer.txtHelp, Qt::Key_Escape);
     EXPECT_TRUE(viewer.isUnloaded());
+}
+
+// The viewer wraps a paragraph to its box. A line broken by hand wider than
+// the box breaks twice ("...views, runs / and manipulates / aspects of..."):
+// every hand-broken line of a help text fits the box, and a longer line is a
+// whole paragraph or sentence that the box wraps. The codes sheet is a
+// drawing: every one of its lines fits.
+TEST_F(HelpViewer, EveryHelpTextFitsTheViewersBox)
+{
+    mainwindow::Tag() = QStringLiteral("ROM ID Codes");
+    frmHelp viewer;
+    viewer.load();
+    viewer.show();
+    QPlainTextEdit *box = viewer.txtHelp;
+    ASSERT_TRUE(box->isVisible());
+    const QFontMetrics metrics(box->font());
+    const int margin = int(2 * box->document()->documentMargin());
+    const int room = box->viewport()->width() - margin;
+    const auto fits = [&](const QString &line) { return metrics.horizontalAdvance(line) <= room; };
+
+    int texts = 0;
+    QDirIterator it(QStringLiteral(ZANDREL_SOURCE_DIR), {QStringLiteral("*.txt")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (!path.contains(QStringLiteral("/help/")) || path.contains(QStringLiteral("/build")))
+            continue;
+        ++texts;
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const bool drawing = path.endsWith(QStringLiteral("RomIdCodes.txt"));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split(QRegularExpression(QStringLiteral("\r?\n")));
+        for (const QString &line : lines) {
+            const bool endsASentence = QStringLiteral(".:!?").contains(line.trimmed().right(1));
+            EXPECT_TRUE(fits(line) || (!drawing && endsASentence))
+                << path.toStdString() << ": " << line.toStdString();
+        }
+    }
+    EXPECT_GE(texts, 4);
 }
