@@ -59,4 +59,10 @@ QByteArray EncodeTitle(const QString &text)
     return bytes;
 }
 
+bool IsTitleCharacter(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 0x20 && u <= 0x7E) || (u >= 0xFF61 && u <= 0xFF9F);
+}
+
 } // namespace fonts

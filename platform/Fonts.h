@@ -22,5 +22,7 @@ QString DecodeTitle(const QByteArray &bytes);
 // The inverse: U+FF61-U+FF9F become 0xA1-0xDF, U+0000-U+00FF their own byte,
 // anything else "?".
 QByteArray EncodeTitle(const QString &text);
+// True for a character a title holds: printable ASCII or half-width katakana.
+bool IsTitleCharacter(QChar c);
 
 } // namespace fonts

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QValidator>
 
 #include "Controls.h"
 #include "Fonts.h"
@@ -98,6 +99,33 @@ const std::array<KanaButton, frmJapaneseIme::kKanaCount> &kanaButtons()
     return buttons;
 }
 
+// Lets into the title box only what a title can hold, so that what the box
+// shows is what Save writes; a typed or pasted character it can't hold is
+// dropped. The characters of the title the editor opened on stay, whatever
+// they are: they are that title's own bytes.
+class TitleValidator : public QValidator {
+public:
+    TitleValidator(const QString &openedTitle, QObject *parent) : QValidator(parent), m_kept(openedTitle) {}
+
+    State validate(QString &input, int &pos) const override
+    {
+        QString held;
+        held.reserve(input.size());
+        for (int i = 0; i < input.size(); ++i) {
+            const QChar c = input.at(i);
+            if (fonts::IsTitleCharacter(c) || m_kept.contains(c))
+                held += c;
+            else if (i < pos)
+                --pos;
+        }
+        input = held;
+        return Acceptable;
+    }
+
+private:
+    QString m_kept;
+};
+
 } // namespace
 
 frmJapaneseIme::frmJapaneseIme(controls::ChangeLabel &romTitle, QWidget *parent)
@@ -128,6 +156,7 @@ frmJapaneseIme::frmJapaneseIme(controls::ChangeLabel &romTitle, QWidget *parent)
     txtRomTitle->installEventFilter(this);
     connect(cmdOK, &QPushButton::clicked, this, &frmJapaneseIme::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmJapaneseIme::cmdCancel_Click);
+    setCancelButton(cmdCancel);
 }
 
 void frmJapaneseIme::createKanaButtons()
@@ -153,6 +182,7 @@ uchar frmJapaneseIme::KanaByte(int index)
 
 void frmJapaneseIme::Form_Load()
 {
+    txtRomTitle->setValidator(new TitleValidator(m_romTitle.caption(), txtRomTitle));
     txtRomTitle->setText(m_romTitle.caption());
     txtRomTitle->setCursorPosition(txtRomTitle->text().size());
     txtRomTitle_Change();

@@ -125,6 +125,53 @@ TEST_F(TitleEditor, OkWritesTheTitleBackAndCancelDoesNot)
     EXPECT_TRUE(again.isUnloaded());
 }
 
+// A title holds ASCII and half-width katakana only: anything else typed or
+// pasted stays out of the box, so what it shows is what Save writes. The
+// bytes the title already had stay, whatever they are.
+TEST_F(TitleEditor, TheBoxTakesOnlyWhatATitleCanHold)
+{
+    struct Case {
+        const char *name;
+        QByteArray title;
+        QString typed;
+        QString shown;
+    };
+    const QString halfWidthA = kana("\xB1");
+    const Case cases[] = {
+        {"typed one by one", "", QStringLiteral("a\u00B0b\u00A5c\u30A2d\u00E9"), QStringLiteral("abcd")},
+        {"half-width kana and ASCII", "", halfWidthA + QStringLiteral("~ !"), halfWidthA + QStringLiteral("~ !")},
+        {"the title's own bytes stay", QByteArray("AB\0\xE9", 4), QStringLiteral("\u00E9C\u3042"),
+         QStringLiteral("AB") + QChar(0) + QChar(0xE9) + QChar(0xE9) + QStringLiteral("C")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        controls::ChangeLabel label;
+        label.setCaption(fonts::DecodeTitle(c.title));
+        frmJapaneseIme box(label);
+        box.load();
+        for (QChar typed : c.typed)
+            box.txtRomTitle->insert(typed);
+        EXPECT_EQ(box.txtRomTitle->text(), c.shown);
+        EXPECT_EQ(fonts::DecodeTitle(fonts::EncodeTitle(box.txtRomTitle->text())), box.txtRomTitle->text());
+    }
+
+    // A paste keeps what a title can hold and drops the rest.
+    openWith(QString());
+    editor.txtRomTitle->insert(QStringLiteral("x\u00B0y\u30A2z"));
+    EXPECT_EQ(editor.txtRomTitle->text(), QStringLiteral("xyz"));
+    EXPECT_EQ(editor.txtRomTitle->cursorPosition(), 3);
+}
+
+TEST_F(TitleEditor, EscapeCancels)
+{
+    openWith(QStringLiteral("OLD"));
+    editor.show();
+    editor.txtRomTitle->setText(QStringLiteral("NEW"));
+    testsupport::pressKey(editor.txtRomTitle, Qt::Key_Escape);
+    EXPECT_TRUE(editor.isUnloaded());
+    EXPECT_EQ(title.caption(), QStringLiteral("OLD"));
+}
+
 // Through the ROM window: OK refreshes the title's tool tip and the caption;
 // the file changes only on Save.
 TEST_F(RomInfoForm, TheEditorsTitleReachesTheWindowOnOk)
