@@ -236,14 +236,14 @@ void frmRomInfo::setHeaderControlsEnabled(bool enabled)
 void frmRomInfo::ClearRomInfo()
 {
     setHeaderControlsEnabled(false);
-    lblMbit->clear();
+    showFitted(lblMbit, QString());
     lblTitle->setCaption(QString());
     txtManufacturer->clear();
     cmbVersion->setCurrentIndex(-1);
     txtRomId->clear();
     fraIdentify->setEnabled(false);
     lblIdentify->setEnabled(false);
-    lblIdentify->clear();
+    showFitted(lblIdentify, QString());
     cmdRevert->setEnabled(false);
     setWindowTitle(kNoRomCaption);
     mnuFileClose->setEnabled(false);
@@ -272,7 +272,7 @@ void frmRomInfo::LoadRomFile(const QString &path)
     txtManufacturer->setText(fonts::DecodeTitle(header.makerCode));
     txtRomId->setText(fonts::DecodeTitle(header.gameId));
     cmbVersion->setCurrentIndex(header.version);
-    lblMbit->setText(RomSizeText(RomData.size()));
+    showFitted(lblMbit, RomSizeText(RomData.size()));
     txtManufacturer->end(false);
     txtRomId->end(false);
     showCaption(titleRomaji());
@@ -289,7 +289,7 @@ void frmRomInfo::LoadRomFile(const QString &path)
 
 void frmRomInfo::Identify()
 {
-    lblIdentify->setText(QStringLiteral("Identifying ROM..."));
+    showFitted(lblIdentify, QStringLiteral("Identifying ROM..."));
     cmdRevert->setEnabled(false);
     // Paint the label now; user input waits until identification is done,
     // so no command can act on a half-identified image.
@@ -301,10 +301,10 @@ void frmRomInfo::Identify()
     lblChecksum->setText(checksum);
     const QString title = LookupTitleByChecksum(checksum, false);
     if (FindKnownRom(title)) {
-        lblIdentify->setText(title);
+        showFitted(lblIdentify, title);
         cmdRevert->setEnabled(true);
     } else {
-        lblIdentify->setText(kUnknownRomText);
+        showFitted(lblIdentify, kUnknownRomText);
     }
 
     // A known image whose header is not the published one: the whole-image
@@ -316,9 +316,21 @@ void frmRomInfo::Identify()
             text.replace(text.size() - kGoodTag.size(), kGoodTag.size(), kHackedTag);
         else
             text += QLatin1Char(' ') + kHackedTag;
-        lblIdentify->setText(text);
+        showFitted(lblIdentify, text);
     }
     showCaption(titleRomaji());
+}
+
+void frmRomInfo::showFitted(QLabel *label, const QString &text)
+{
+    label->setText(text);
+    label->setToolTip(text);
+    // A verdict or a size can be wider than its frame: the frame's font steps
+    // down from the window's until the text shows whole, as windows fit
+    // their captions.
+    QWidget *frame = label->parentWidget();
+    frame->setFont(QFont());
+    controls::FitCaptions(frame);
 }
 
 QString frmRomInfo::titleRomaji() const

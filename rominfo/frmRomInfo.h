@@ -112,6 +112,8 @@ private:
     void createMenus();
     void setHeaderControlsEnabled(bool enabled);
     void showCaption(const QString &romaji);
+    // Sets the label's text and tool tip and fits its frame to it.
+    void showFitted(QLabel *label, const QString &text);
     QString titleRomaji() const;
     void Identify();
     // The image with the edited header fields written into it.

@@ -239,6 +239,45 @@ TEST_F(RomInfoForm, AnUnknownImageCantBeReverted)
     EXPECT_EQ(w.lblTitle->text(), QStringLiteral("ODD"));
 }
 
+// The longest verdicts and sizes show whole, and each label carries its
+// whole text as its tool tip besides.
+TEST_F(RomInfoForm, LongVerdictsAndSizesShowWhole)
+{
+    setAutoDetect(true);
+    QByteArray teleroboxer = knownImage(*FindKnownRom(QStringLiteral("Teleroboxer (JU) [T-German0.40b_Kalvex]")));
+    VbRomHeader{"TELEROBOXER DE", "01", "VTBG", 0}.writeTo(teleroboxer);
+    struct Case {
+        const char *name;
+        QByteArray image;
+        QString verdict;
+        QString size;
+    };
+    const Case cases[] = {
+        {"smallest image", image(545, "TINY"), QStringLiteral("[UNKNOWN VB ROM]  -  Please send me a copy."),
+         QStringLiteral("545 Bytes  (0.00415802001953125 MBit)")},
+        {"hacked translation", teleroboxer, QStringLiteral("Teleroboxer (JU) [T-German0.40b_Kalvex] [h]"),
+         QStringLiteral("524288 Bytes  (4 MBit)")},
+    };
+    frmRomInfo w;
+    w.load();
+    w.show();
+    const auto showsWhole = [](const QLabel *label) {
+        return label->wordWrap() ? label->heightForWidth(label->width()) <= label->height()
+                                 : label->sizeHint().width() <= label->width();
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        open(w, testsupport::writeFile(QStringLiteral("rom.vb"), c.image));
+        EXPECT_EQ(w.lblIdentify->text(), c.verdict);
+        EXPECT_EQ(w.lblMbit->text(), c.size);
+        for (const QLabel *label : {w.lblIdentify, w.lblMbit}) {
+            EXPECT_TRUE(showsWhole(label)) << label->text().toStdString();
+            EXPECT_EQ(label->toolTip(), label->text());
+        }
+        testsupport::saveScreenshot(w, QStringLiteral("frmRomInfo-long-") + QString::fromLatin1(c.name).replace(' ', '-'));
+    }
+}
+
 TEST_F(RomInfoForm, WithoutAutoDetectTheIdentifyFrameIsOutOfView)
 {
     setAutoDetect(false);
