@@ -27,6 +27,8 @@
 #include "RomSelection.h"
 #include "SettingsRecord.h"
 #include "SettingsStore.h"
+#include "VbText.h"
+#include "frmControlConfig.h"
 
 namespace {
 
@@ -170,8 +172,6 @@ void frmRedDragon::createRomRowAndButtons()
 
     // Enter in a list never starts the emulator.
     setNoDefaultButton();
-    // The key configuration window comes in a later step.
-    cmdControlConfig->setEnabled(false);
 
     RomSelection::Options options;
     options.runsWithoutRom = true;
@@ -180,6 +180,7 @@ void frmRedDragon::createRomRowAndButtons()
                                  [this](bool enabled) { cmdRunRedDragon->setEnabled(enabled); }, this);
 
     connect(cmdRunRedDragon, &QPushButton::clicked, this, &frmRedDragon::cmdRunRedDragon_Click);
+    connect(cmdControlConfig, &QPushButton::clicked, this, &frmRedDragon::cmdControlConfig_Click);
     connect(cmdRevertSettings, &QPushButton::clicked, this, &frmRedDragon::cmdRevertSettings_Click);
     connect(cmdRevertDefault, &QPushButton::clicked, this, &frmRedDragon::cmdRevertDefault_Click);
 }
@@ -336,6 +337,23 @@ void frmRedDragon::cmdRunRedDragon_Click()
     }
     // The option file is complete before the emulator starts.
     process::Start(request, [this] { return WriteOptionsFile(); });
+}
+
+void frmRedDragon::cmdControlConfig_Click()
+{
+    // The dialog reads the keys from the hidden list and rewrites it on OK.
+    lstControls->clear();
+    for (const int16_t key : RedDragonOptions.keys())
+        lstControls->addItem(QString::number(key));
+    frmControlConfig::ShowForRedDragon(*lstControls, this);
+
+    std::array<int16_t, ::RedDragonOptions::kKeyCount> keys = RedDragonOptions.keys();
+    for (int slot = 0; slot < int(keys.size()) && slot < lstControls->count(); ++slot) {
+        const std::optional<int16_t> key = vb::CInt(vb::Val(lstControls->item(slot)->text()));
+        if (key && *key >= 0 && *key <= ::RedDragonOptions::kLastKeyIndex)
+            keys[size_t(slot)] = *key;
+    }
+    RedDragonOptions.setKeys(keys);
 }
 
 void frmRedDragon::cmdRevertDefault_Click()

@@ -87,6 +87,7 @@ public:
 
 public slots:
     void cmdRunRedDragon_Click();
+    void cmdControlConfig_Click();
     void cmdRevertDefault_Click();
     void cmdRevertSettings_Click();
     void sliFrameskip_Change();

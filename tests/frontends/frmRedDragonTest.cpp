@@ -18,6 +18,8 @@
 #include "SaveFile.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
+#include "KeyNames.h"
+#include "frmControlConfig.h"
 #include "frmHelp.h"
 #include "frmRedDragon.h"
 
@@ -348,6 +350,44 @@ TEST_F(RedDragonForm, WithoutARecentListRunStartsWithoutARomUntilACheckFails)
     open(w, good);
     EXPECT_EQ(w.lblFilename->text(), good);
     EXPECT_TRUE(w.cmdRunRedDragon->isEnabled());
+}
+
+TEST_F(RedDragonForm, TheKeysGoToTheKeyConfigurationAndComeBackOnOk)
+{
+    installEmulator();
+    writeOptions(lines({"ba=0002", "st=0013"}));
+    QStringList handed;
+    QString mode;
+    bool confirm = false;
+    const int16_t zKey = keynames::RedDragonKeyFromName(keynames::VirtualKeyName('Z'));
+    ASSERT_GT(zKey, 0);
+    frmRedDragon w;
+    testsupport::modalWindows().on<frmControlConfig>([&](frmControlConfig &dialog) {
+        mode = mainwindow::Tag();
+        handed.clear();
+        for (int i = 0; i < w.lstControls->count(); ++i)
+            handed << w.lstControls->item(i)->text();
+        dialog.KeyCodes[controllerkeys::Select] = 'Z';
+        (confirm ? dialog.cmdVirteOK : dialog.cmdVirteCancel)->click();
+    });
+    w.load();
+
+    w.cmdControlConfig->click(); // left without OK
+    EXPECT_EQ(mode, QStringLiteral("Red Dragon"));
+    EXPECT_EQ(handed, QStringList({"2", "14", "7", "8", "5", "3", "19", "6", "9", "72", "10", "12", "13", "22"}));
+    const std::array<int16_t, 14> loaded{2, 14, 7, 8, 5, 3, 19, 6, 9, 72, 10, 12, 13, 22};
+    EXPECT_EQ(w.RedDragonOptions.keys(), loaded);
+
+    confirm = true;
+    w.cmdControlConfig->click();
+    std::array<int16_t, 14> changed = loaded;
+    changed[13] = zKey;
+    EXPECT_EQ(w.RedDragonOptions.keys(), changed);
+    EXPECT_TRUE(mainwindow::Tag().isEmpty());
+
+    // The next Run writes them.
+    w.cmdRunRedDragon->click();
+    EXPECT_TRUE(testsupport::readFile(optionsFile()).contains("\r\nsl=" + QByteArray::number(zKey).rightJustified(4, '0') + "\r\n"));
 }
 
 TEST_F(RedDragonForm, HelpShowsTheWindowsPage)
