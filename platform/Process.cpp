@@ -9,6 +9,7 @@
 
 #include "MsgBox.h"
 #include "Paths.h"
+#include "WineRegistry.h"
 
 namespace process {
 namespace {
@@ -146,6 +147,15 @@ bool Start(const StartRequest &request, const std::function<bool()> &beforeStart
     if (beforeStart && !beforeStart())
         return false;
     const Launch &launch = *prepared.launch;
+    if (launch.runner == Runner::Wine && !request.wineRegistryKey.isEmpty()) {
+        if (const std::optional<QString> failure = wineregistry::HandOver(launch.program, request.wineRegistryKey)) {
+            msgbox::MsgBox(QStringLiteral("Unable to hand the settings of the program to wine:") + CR
+                               + launch.request.program + CR + *failure + CR
+                               + QStringLiteral("The program was not started."),
+                           msgbox::vbExclamation, kFailureTitle);
+            return false;
+        }
+    }
     const std::optional<QString> failure = g_launcher ? g_launcher(launch) : startDetached(launch);
     if (failure) {
         msgbox::MsgBox(QStringLiteral("Unable to start the program:") + CR + launch.program + CR + *failure,

@@ -47,6 +47,10 @@ struct StartRequest {
     // current folder.
     QString workingFolder;
     int windowStyle = vbNormalFocus;
+    // A program that reads its settings from the registry names its key under
+    // HKEY_CURRENT_USER here; started through wine, it gets that key handed
+    // to wine's registry first (WineRegistry.h).
+    QString wineRegistryKey;
 };
 
 // The command line as one text: the program and each argument, one blank
@@ -77,8 +81,9 @@ struct Prepared {
 Prepared Prepare(const StartRequest &request);
 
 // Prepares and starts the request without waiting for it. A failure (see
-// Prepare, or a start the system refuses) is shown in a message box and
-// gives false; true means the program was started. `beforeStart`, when
+// Prepare, a registry hand-over to wine that failed, or a start the system
+// refuses) is shown in a message box and gives false; true means the program
+// was started. `beforeStart`, when
 // given, runs once the program is known to be startable and just before it
 // starts (to write what the program reads at its start); when it returns
 // false, it has said why and nothing starts.

@@ -662,6 +662,21 @@ BatchWrite::~BatchWrite()
     writeStore();
 }
 
+QString ExportKey(Hive hive, const QString &path)
+{
+    ensureFresh();
+    const Key *key = findKey(hive, path);
+    const int h = hiveIndex(hive);
+    if (!key || h < 0)
+        return QString();
+    QString fullPath = QLatin1String(kHiveNames[size_t(h)].second);
+    for (const QString &part : splitPath(path))
+        fullPath += QLatin1Char('\\') + part;
+    QString out = QStringLiteral("REGEDIT4\n\n");
+    writeKey(out, fullPath, *key);
+    return out.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
 QString StoreFilePath()
 {
     return storeFolder() + QStringLiteral("/registry.reg");

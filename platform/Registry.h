@@ -71,6 +71,10 @@ public:
     BatchWrite &operator=(const BatchWrite &) = delete;
 };
 
+// A key and everything below it as the text of a REGEDIT4 file, as Windows
+// exports one (CR LF line ends); "" when the key does not exist.
+QString ExportKey(Hive hive, const QString &path);
+
 // The store file in use.
 QString StoreFilePath();
 

@@ -5,6 +5,7 @@
 
 #include "ProcessSupport.h"
 #include "Process.h"
+#include "Registry.h"
 #include "TestSupport.h"
 
 using process::Argument;
@@ -243,4 +244,52 @@ TEST(Process, WorkBeforeTheStartRunsOnlyForAStartableProgramAndCanStopIt)
     EXPECT_TRUE(testsupport::processStarts().launches.isEmpty());
     EXPECT_TRUE(process::Start(request(dir + QStringLiteral("/tool")), [&] { return ++ran > 1; }));
     EXPECT_EQ(testsupport::processStarts().launches.size(), 1);
+}
+
+// A program that reads the registry sees wine's, so before a start through
+// wine its key goes there: imported from a REGEDIT4 file, waited for.
+TEST(Process, AProgramStartedThroughWineGetsItsRegistryKeyHandedOverFirst)
+{
+    const QString key = QStringLiteral("Software\\Emu");
+    registry::CreateKey(registry::Hive::CurrentUser, key + QStringLiteral("\\Options"));
+    registry::SetValue(registry::Hive::CurrentUser, key + QStringLiteral("\\Options"), QStringLiteral("FPS"),
+                       registry::Value::fromDword(60));
+    const QString emu = folderIn(QStringLiteral("emu"));
+    testsupport::writeWindowsProgram(emu + QStringLiteral("/EMU.EXE"));
+    PathForTest path(PathForTest::WithFakeWine);
+    testsupport::allowRealStarts();
+
+    StartRequest started = request(emu + QStringLiteral("/EMU.EXE"));
+    started.wineRegistryKey = key;
+    ASSERT_TRUE(process::Start(started));
+    EXPECT_EQ(testsupport::importedRegistryFile(), registry::ExportKey(registry::Hive::CurrentUser, key).toUtf8());
+    const auto record = testsupport::waitForStubRecord();
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->arguments, QStringList(process::WinePath(emu + QStringLiteral("/EMU.EXE"))));
+}
+
+TEST(Process, AFailedHandOverToWineIsReportedAndNothingStarts)
+{
+    const QString key = QStringLiteral("Software\\Emu");
+    registry::CreateKey(registry::Hive::CurrentUser, key);
+    registry::SetValue(registry::Hive::CurrentUser, key, QStringLiteral("x"), registry::Value::fromDword(1));
+    const QString emu = folderIn(QStringLiteral("emu"));
+    testsupport::writeWindowsProgram(emu + QStringLiteral("/EMU.EXE"));
+    PathForTest path(PathForTest::WithFakeWine);
+    qputenv("ZANDREL_STUB_REGEDIT_FAILS", "1");
+
+    StartRequest started = request(emu + QStringLiteral("/EMU.EXE"));
+    started.wineRegistryKey = key;
+    EXPECT_FALSE(process::Start(started));
+    qunsetenv("ZANDREL_STUB_REGEDIT_FAILS");
+    EXPECT_TRUE(testsupport::processStarts().launches.isEmpty());
+    const QString prompt = testsupport::messageBoxes().last().prompt;
+    EXPECT_EQ(prompt, QStringLiteral("Unable to hand the settings of the program to wine:\r") + emu
+                          + QStringLiteral("/EMU.EXE\rwine ended with code 1.\rThe program was not started."));
+
+    // Without the key in our registry there is nothing to hand over.
+    started.wineRegistryKey = QStringLiteral("Software\\Nothing");
+    qputenv("ZANDREL_STUB_REGEDIT_FAILS", "1");
+    EXPECT_TRUE(process::Start(started));
+    qunsetenv("ZANDREL_STUB_REGEDIT_FAILS");
 }

@@ -99,6 +99,27 @@ TEST(Registry, ABatchWritesTheStoreOnce)
     EXPECT_EQ(settings::Get(QStringLiteral("B")), QStringLiteral("2"));
 }
 
+TEST(Registry, AKeyIsExportedWithEverythingBelowItAsWindowsExportsIt)
+{
+    const Hive hkcu = Hive::CurrentUser;
+    ASSERT_TRUE(CreateKey(hkcu, QStringLiteral("Software\\Emu\\Options")));
+    ASSERT_TRUE(CreateKey(hkcu, QStringLiteral("Software\\Emu\\Keypad")));
+    ASSERT_TRUE(CreateKey(hkcu, QStringLiteral("Software\\Other")));
+    SetValue(hkcu, QStringLiteral("Software\\Emu\\Options"), QStringLiteral("Brtness"), Value::fromDword(0xFFFFFFFB));
+    SetValue(hkcu, QStringLiteral("Software\\Emu\\Options"), QStringLiteral("Name"), Value::fromString(QStringLiteral("a \"b\"")));
+    SetValue(hkcu, QStringLiteral("Software\\Emu\\Keypad"), QStringLiteral("A Button"), Value::fromDword(77));
+    SetValue(hkcu, QStringLiteral("Software\\Other"), QStringLiteral("x"), Value::fromDword(1));
+
+    EXPECT_EQ(ExportKey(hkcu, QStringLiteral("Software\\Emu")),
+              QStringLiteral("REGEDIT4\r\n\r\n"
+                             "[HKEY_CURRENT_USER\\Software\\Emu\\Options]\r\n"
+                             "\"Brtness\"=dword:fffffffb\r\n"
+                             "\"Name\"=\"a \\\"b\\\"\"\r\n\r\n"
+                             "[HKEY_CURRENT_USER\\Software\\Emu\\Keypad]\r\n"
+                             "\"A Button\"=dword:0000004d\r\n\r\n"));
+    EXPECT_EQ(ExportKey(hkcu, QStringLiteral("Software\\Missing")), QString());
+}
+
 TEST(Registry, TheInstallAnswersTheSystemFolders)
 {
     const auto root = QueryValue(Hive::LocalMachine, QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion"),

@@ -112,6 +112,14 @@ std::optional<StubRecord> waitForStubRecord()
     return record;
 }
 
+std::optional<QByteArray> importedRegistryFile()
+{
+    QFile copy(recordPath() + QStringLiteral(".reg"));
+    if (!copy.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return copy.readAll();
+}
+
 PathForTest::PathForTest(Wine wine)
     : m_oldPath(qgetenv("PATH"))
     , m_folder(QDir(tempDir()).filePath(QStringLiteral("bin-for-test")))

@@ -4,6 +4,7 @@
 // wine's path form) and hands it here. A test that wants a real start lets
 // it through and reads what the stub program recorded.
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -52,9 +53,13 @@ struct StubRecord {
 // machine); nullopt when none came.
 std::optional<StubRecord> waitForStubRecord();
 
+// The registry file that the fake wine was last asked to import, as it
+// was; nullopt when it was asked none. Real starts only.
+std::optional<QByteArray> importedRegistryFile();
+
 // Puts a folder first on the PATH for the object's life: with a fake wine
-// (the stub under the name "wine"), or with nothing (PATH is that folder
-// alone, so wine is not found).
+// (the stub under the name "wine", which also takes "regedit /S <file>"),
+// or with nothing (PATH is that folder alone, so wine is not found).
 class PathForTest {
 public:
     enum Wine { WithFakeWine, WithoutWine };
