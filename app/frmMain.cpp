@@ -23,6 +23,7 @@
 #include "frmTileViewer.h"
 #include "frmUtils.h"
 #include "frmVbRomDatabase.h"
+#include "frmVirtualE.h"
 
 namespace {
 
@@ -91,6 +92,7 @@ void frmMain::createMenus()
     connect(mnuFileViewer, &QAction::triggered, this, &frmMain::mnuFileViewer_Click);
     connect(mnuFileDatabase, &QAction::triggered, this, &frmMain::mnuFileDatabase_Click);
     connect(mnuFileRealityBoy, &QAction::triggered, this, &frmMain::mnuFileRealityBoy_Click);
+    connect(mnuFileVirtualE, &QAction::triggered, this, &frmMain::mnuFileVirtualE_Click);
     connect(mnuFileVECC, &QAction::triggered, this, &frmMain::mnuFileVECC_Click);
     connect(mnuFileVirtualEnvironment, &QAction::triggered, this, &frmMain::mnuFileVirtualEnvironment_Click);
     connect(mnuFileVBDevKit, &QAction::triggered, this, &frmMain::mnuFileVBDevKit_Click);
@@ -126,7 +128,7 @@ void frmMain::createButtons()
     connect(cmdOptions, &QPushButton::clicked, this, &frmMain::cmdOptions_Click);
 
     // Windows that later versions of the program add.
-    m_notYetBuilt = {mnuFileVirtualE, cmdEmus};
+    m_notYetBuilt = {cmdEmus};
     for (QObject *entry : std::as_const(m_notYetBuilt))
         setEntryEnabled(entry, false);
 }
@@ -286,6 +288,12 @@ void frmMain::mnuFileDatabase_Click()
 void frmMain::mnuFileRealityBoy_Click()
 {
     frmRealityBoy window(this);
+    forms::ShowModal(window);
+}
+
+void frmMain::mnuFileVirtualE_Click()
+{
+    frmVirtualE window(this);
     forms::ShowModal(window);
 }
 

@@ -105,6 +105,7 @@ public slots:
     void mnuFileDatabase_Click();
     void cmdRomDatabase_Click();
     void mnuFileRealityBoy_Click();
+    void mnuFileVirtualE_Click();
     void mnuFileRedDragon_Click();
     void cmdUtils_Click();
     // Each starts its developer tool as the launcher's pick of it does.

@@ -7,14 +7,14 @@
 
 namespace numberboxpair {
 
-void BoxChanged(controls::NumberBox *box, QScrollBar *bar, int max)
+void BoxChanged(controls::NumberBox *box, QScrollBar *bar, int min, int max)
 {
-    if (box->value() < 0)
-        box->setTextAtEnd(QStringLiteral("0"));
+    if (box->value() < min)
+        box->setTextAtEnd(QString::number(min));
     else if (box->value() > max)
         box->setTextAtEnd(QString::number(max));
     // In range now, so the rounding cannot overflow.
-    bar->setValue(vb::CInt(box->value()).value_or(0));
+    bar->setValue(vb::CInt(box->value()).value_or(min));
 }
 
 void BarChanged(QScrollBar *bar, controls::NumberBox *box)

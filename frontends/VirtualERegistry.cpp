@@ -14,6 +14,26 @@ constexpr const char *kKeypadValueNames[controllerkeys::kSlotCount] = {
     "RLP",      "URP",      "DRP",      "LRP",      "RRP", "Start", "Select",
 };
 
+// The options' numbers with their ranges, then the Booleans, in the order
+// they are read and written.
+struct NumberOption {
+    const char *name;
+    int16_t Options::*field;
+    int16_t min, max;
+};
+constexpr NumberOption kNumberOptions[] = {
+    {"Display", &Options::Display, 1, 4}, {"CPU", &Options::CPU, 1, 4},     {"Brtness", &Options::Brtness, -5, 5},
+    {"Style", &Options::Style, 1, 3},     {"Skip", &Options::Skip, 1, 32767}, {"FPS", &Options::FPS, 1, 32767},
+};
+struct SwitchOption {
+    const char *name;
+    bool Options::*field;
+};
+constexpr SwitchOption kSwitchOptions[] = {
+    {"DisplayInt", &Options::DisplayInt}, {"TimeInt", &Options::TimeInt},   {"KeyInt", &Options::KeyInt},
+    {"RAM", &Options::RAM},               {"NPalette", &Options::NPalette}, {"Sound", &Options::Sound},
+};
+
 void pointAt(cRegistry &reg, const QString &key, const QString &name)
 {
     reg.setClassKey(cRegistry::HKEY_CURRENT_USER);
@@ -56,6 +76,30 @@ QString WriteNumbers(const QString &key, const QList<NamedNumber> &values)
         return e.description;
     }
     return registry::TakeStoreProblem();
+}
+
+Options ReadOptions()
+{
+    Options options;
+    for (const NumberOption &o : kNumberOptions) {
+        const std::optional<int32_t> stored = ReadNumber(kOptionsKey, QString::fromLatin1(o.name));
+        if (stored && *stored >= o.min && *stored <= o.max)
+            options.*o.field = int16_t(*stored);
+    }
+    for (const SwitchOption &o : kSwitchOptions)
+        if (const std::optional<int32_t> stored = ReadNumber(kOptionsKey, QString::fromLatin1(o.name)))
+            options.*o.field = *stored != 0;
+    return options;
+}
+
+QString SaveOptions(const Options &options)
+{
+    QList<NamedNumber> values;
+    for (const NumberOption &o : kNumberOptions)
+        values.append({QString::fromLatin1(o.name), options.*o.field});
+    for (const SwitchOption &o : kSwitchOptions)
+        values.append({QString::fromLatin1(o.name), options.*o.field ? 1 : 0});
+    return WriteNumbers(kOptionsKey, values);
 }
 
 QString KeypadValueName(int slot)

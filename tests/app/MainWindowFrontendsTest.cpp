@@ -9,6 +9,7 @@
 #include "frmMain.h"
 #include "frmRealityBoy.h"
 #include "frmRedDragon.h"
+#include "frmVirtualE.h"
 
 // Each emulator's front-end opens from the main window's emulator menu
 // while its "... Enabled" setting is True.
@@ -48,4 +49,23 @@ TEST_F(MainWindowStart, TheRedDragonItemOpensItsFrontEndWhenEnabled)
     EXPECT_FALSE(main.mnuFileRealityBoy->isEnabled());
     main.mnuFileRedDragon->trigger();
     EXPECT_EQ(caption, QStringLiteral("Red Dragon Frontend"));
+}
+
+TEST_F(MainWindowStart, TheVirtualEItemOpensItsFrontEndWhenEnabled)
+{
+    installLibraryAndFont();
+    QString caption;
+    testsupport::modalWindows().on<frmVirtualE>([&](frmVirtualE &w) { caption = w.windowTitle(); });
+    {
+        frmMain main;
+        main.load();
+        EXPECT_FALSE(main.mnuFileVirtualE->isEnabled());
+    }
+    settings::SaveBoolean(QStringLiteral("Virtual-E Enabled"), true);
+    frmMain main;
+    main.load();
+    ASSERT_TRUE(main.mnuFileVirtualE->isEnabled());
+    EXPECT_FALSE(main.mnuFileRedDragon->isEnabled());
+    main.mnuFileVirtualE->trigger();
+    EXPECT_EQ(caption, QStringLiteral("Virtual-E Frontend"));
 }

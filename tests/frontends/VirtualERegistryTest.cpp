@@ -66,3 +66,68 @@ TEST(VirtualEKeys, AStoreThatCannotBeWrittenIsReported)
     const QString problem = SaveKeypad(DefaultKeySet());
     EXPECT_TRUE(problem.contains(QLatin1String("could not"))) << problem.toStdString();
 }
+
+namespace {
+
+void storeOption(const char *name, const registry::Value &value)
+{
+    registry::CreateKey(registry::Hive::CurrentUser, virtuale::kOptionsKey);
+    registry::SetValue(registry::Hive::CurrentUser, virtuale::kOptionsKey, QString::fromLatin1(name), value);
+}
+
+} // namespace
+
+TEST(VirtualEOptions, MissingUnreadableOrOutOfRangeValuesTakeTheirDefaults)
+{
+    EXPECT_EQ(virtuale::ReadOptions(), virtuale::Options{});
+
+    storeOption("Display", registry::Value::fromDword(4));
+    storeOption("CPU", registry::Value::fromDword(5));              // out of range
+    storeOption("Brtness", registry::Value::fromDword(0xFFFFFFFB)); // -5
+    storeOption("Style", registry::Value::fromString(QStringLiteral("x")));
+    storeOption("Skip", registry::Value::fromDword(32768));         // out of range
+    storeOption("FPS", registry::Value::fromDword(60));
+    storeOption("TimeInt", registry::Value::fromDword(2));
+    storeOption("RAM", registry::Value::fromDword(0));
+    storeOption("Sound", registry::Value::fromBinary("\1"));         // not a number
+    virtuale::Options expected;
+    expected.Display = 4;
+    expected.Brtness = -5;
+    expected.FPS = 60;
+    expected.TimeInt = true;
+    EXPECT_EQ(virtuale::ReadOptions(), expected);
+
+    storeOption("Brtness", registry::Value::fromDword(6));
+    storeOption("Display", registry::Value::fromDword(0));
+    expected.Brtness = 0;
+    expected.Display = 2;
+    EXPECT_EQ(virtuale::ReadOptions(), expected);
+}
+
+TEST(VirtualEOptions, SavingWritesTwelveDwordsInOrderBooleansAsOneAndZero)
+{
+    virtuale::Options options;
+    options.Display = 4;
+    options.CPU = 1;
+    options.Brtness = -5;
+    options.Style = 3;
+    options.Skip = 32767;
+    options.FPS = 60;
+    options.KeyInt = true;
+    options.Sound = true;
+    ASSERT_EQ(virtuale::SaveOptions(options), QString());
+
+    const std::pair<const char *, uint32_t> expected[] = {
+        {"Display", 4}, {"CPU", 1},     {"Brtness", 0xFFFFFFFB}, {"Style", 3},    {"Skip", 32767}, {"FPS", 60},
+        {"DisplayInt", 0}, {"TimeInt", 0}, {"KeyInt", 1},       {"RAM", 0},      {"NPalette", 0}, {"Sound", 1},
+    };
+    QStringList names;
+    for (const auto &[name, dword] : expected) {
+        names << QString::fromLatin1(name);
+        EXPECT_EQ(registry::QueryValue(registry::Hive::CurrentUser, virtuale::kOptionsKey, QString::fromLatin1(name)),
+                  registry::Value::fromDword(dword))
+            << name;
+    }
+    EXPECT_EQ(registry::ValueNames(registry::Hive::CurrentUser, virtuale::kOptionsKey), names);
+    EXPECT_EQ(virtuale::ReadOptions(), options);
+}
