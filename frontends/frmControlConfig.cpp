@@ -12,6 +12,7 @@
 #include "KeyNames.h"
 #include "MainWindowState.h"
 #include "MsgBox.h"
+#include "RevertQuestions.h"
 #include "VbText.h"
 #include "VirtualERegistry.h"
 #include "frmKeyCapture.h"
@@ -446,11 +447,7 @@ void frmControlConfig::cmdVirteCancel_Click()
 
 void frmControlConfig::cmdVirteDefault_Click()
 {
-    if (MsgBox(QStringLiteral("Do you wish to revert to default settings?"),
-               msgbox::vbYesNo | msgbox::vbQuestion | msgbox::vbDefaultButton2, QStringLiteral("Revert to default"))
-        != msgbox::vbYes)
-        return;
-    if (!isEditingMode(mainwindow::Tag()))
+    if (!revertquestions::AskRevertToDefault() || !isEditingMode(mainwindow::Tag()))
         return;
     KeyCodes = controllerkeys::DefaultKeySet();
     ShowKeyCaptions();
@@ -458,9 +455,7 @@ void frmControlConfig::cmdVirteDefault_Click()
 
 void frmControlConfig::cmdVirteRevert_Click()
 {
-    if (MsgBox(QStringLiteral("Do you wish to revert to saved settings?"),
-               msgbox::vbYesNo | msgbox::vbQuestion | msgbox::vbDefaultButton2, QStringLiteral("Revert to saved"))
-        != msgbox::vbYes)
+    if (!revertquestions::AskRevertToSaved())
         return;
     GetAnyRegistry();
     GetRedDragonKeys();
