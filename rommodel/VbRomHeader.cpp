@@ -1,17 +1,11 @@
 #include "VbRomHeader.h"
 
 #include <QFile>
-#include <QFileInfo>
 
-#include <limits>
-
-#include "MsgBox.h"
 #include "SaveFile.h"
 
 namespace {
 
-constexpr int kReservedOffset = 20;
-constexpr int kReservedSize = 5;
 constexpr int kMakerCodeOffset = 25;
 constexpr int kGameIdOffset = 27;
 constexpr int kVersionOffset = 31;
@@ -29,31 +23,6 @@ void writeField(QByteArray &image, qsizetype at, const QByteArray &text, int wid
     const QByteArray field = withoutTrailingSpaces(text).left(width).leftJustified(width, ' ');
     image.replace(at, width, field);
 }
-
-struct Failure {
-    RomCheck result;
-    QString prompt;
-    QString title;
-};
-
-CheckedImage fail(const Failure &failure, bool showMessages)
-{
-    if (showMessages)
-        msgbox::MsgBox(failure.prompt, msgbox::vbExclamation, failure.title);
-    return CheckedImage{failure.result, QByteArray()};
-}
-
-Failure unreadable(const QString &path, const QString &reason)
-{
-    return {RomCheck::Unreadable,
-            QStringLiteral("Unable to read the file:") + QChar(u'\r') + path + QChar(u'\r') + reason,
-            QStringLiteral("File error")};
-}
-
-const Failure kMissing{RomCheck::Missing, QStringLiteral("File does not exist."), QStringLiteral("Invalid filename")};
-const Failure kTooSmall{RomCheck::TooSmall, QStringLiteral("File too small to be a VB ROM image."),
-                        QStringLiteral("Invalid VB ROM")};
-const Failure kInvalid{RomCheck::Invalid, QStringLiteral("Invalid VB ROM image."), QStringLiteral("Invalid VB ROM")};
 
 // True when the file at `path` is `image` in every byte but the header's.
 bool sameOutsideHeader(const QString &path, const QByteArray &image)
@@ -84,12 +53,9 @@ std::optional<VbRomHeader> VbRomHeader::read(const QByteArray &image)
     return header;
 }
 
-bool VbRomHeader::reservedBytesAreZero(const QByteArray &image)
+bool VbRomHeader::reservedBytesAreZero(QByteArrayView header)
 {
-    if (image.size() <= kDistanceFromEnd)
-        return false;
-    const QByteArray reserved = image.mid(image.size() - kDistanceFromEnd + kReservedOffset, kReservedSize);
-    return reserved == QByteArray(kReservedSize, '\0');
+    return header.size() == kSize && header.sliced(kReservedOffset, kReservedSize) == QByteArray(kReservedSize, '\0');
 }
 
 void VbRomHeader::writeTo(QByteArray &image) const
@@ -106,36 +72,6 @@ void VbRomHeader::writeTo(QByteArray &image) const
 QString VbRomHeader::versionText() const
 {
     return QStringLiteral("1.") + QString::number(version);
-}
-
-CheckedImage CheckVbRomImage(const QString &path, bool showMessages)
-{
-    // Read-only throughout: a check never creates, changes or deletes a file.
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
-        return fail(kMissing, showMessages);
-    if (info.isDir())
-        return fail(unreadable(path, QStringLiteral("It is a folder, not a file.")), showMessages);
-    // Lengths are signed 32-bit throughout the program and the library.
-    if (info.size() > std::numeric_limits<int32_t>::max())
-        return fail(unreadable(path, QStringLiteral("The file is too large to be a VB ROM image.")), showMessages);
-
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(unreadable(path, file.errorString()), showMessages);
-    // Length and bytes come from one read, so a file that changes under us
-    // is judged by what was actually read.
-    const QByteArray image = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return fail(unreadable(path, file.errorString()), showMessages);
-
-    if (image.isEmpty())
-        return fail(kMissing, showMessages);
-    if (image.size() <= VbRomHeader::kDistanceFromEnd)
-        return fail(kTooSmall, showMessages);
-    if (!VbRomHeader::reservedBytesAreZero(image))
-        return fail(kInvalid, showMessages);
-    return CheckedImage{RomCheck::Ok, image};
 }
 
 std::optional<QString> WriteVbRomImage(const QString &path, const QByteArray &image)

@@ -12,6 +12,8 @@ struct VbRomHeader {
     static constexpr int kSize = 32;
     static constexpr int kDistanceFromEnd = 544; // header offset = length - 544
     static constexpr int kTitleSize = 20;
+    static constexpr int kReservedOffset = 20;
+    static constexpr int kReservedSize = 5;
     static constexpr int kMakerCodeSize = 2;
     static constexpr int kGameIdSize = 4;
 
@@ -22,8 +24,8 @@ struct VbRomHeader {
 
     // The header of an image longer than 544 bytes; nullopt for a shorter one.
     static std::optional<VbRomHeader> read(const QByteArray &image);
-    // True when the five reserved bytes of an image longer than 544 bytes are all zero.
-    static bool reservedBytesAreZero(const QByteArray &image);
+    // True when the five reserved bytes of the 32 header bytes are all zero.
+    static bool reservedBytesAreZero(QByteArrayView header);
     // Pads each text field with spaces into its place and writes the version;
     // every other byte (the reserved ones included) keeps its value.
     void writeTo(QByteArray &image) const;
@@ -34,8 +36,9 @@ struct VbRomHeader {
 // The filter of every ROM open and save dialog.
 inline const QString RomFileFilter = QStringLiteral("Virtual Boy ROM Image (*.vb)|*.vb|All Files (*.*)|*.*");
 
-// The outcome of checking an image file. Unreadable: the file exists but
-// can't be read as a whole (a folder, no permission, a failing read).
+// The outcome of checking an image file. Unreadable: something of that name
+// exists but can't be read as an image file: a folder, a device, a pipe or
+// a socket (refused before it is opened), no permission, a failing read.
 enum class RomCheck { Ok, Missing, TooSmall, Invalid, Unreadable };
 
 struct CheckedImage {

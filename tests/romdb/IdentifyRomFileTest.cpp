@@ -6,6 +6,7 @@
 #include "KnownRomTable.h"
 #include "RomDbFixture.h"
 
+#include <QDir>
 #include <QFile>
 
 using namespace romdb;
@@ -90,9 +91,13 @@ TEST_F(IdentifyRomFile, ValidityTests)
     put("b-reserved.vb", reserved);
     put("c-empty.vb", QByteArray());
     put("d-vanishes.vb", craftedroms::CatalogueImage(kTetris));
+    // A device named like a ROM is invalid, and the run goes on past it.
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), QDir(folder).filePath(QStringLiteral("e-zero.vb"))));
+    put("f-after.vb", craftedroms::CatalogueImage(kTetris));
 
     RomDatabase db(hooks());
     db.ListFolder(folder);
+    ASSERT_EQ(db.fileCount(), 6);
     QFile::remove(db.filePath(3));
     db.IdentifyAllFiles(0, 100);
 
@@ -100,8 +105,9 @@ TEST_F(IdentifyRomFile, ValidityTests)
     EXPECT_EQ(db.files()[0].size, 545);
     EXPECT_EQ(db.files()[0].headerDigits(), QStringLiteral("071") + QString(30 * 3, QLatin1Char('0')) +
                                                 QStringLiteral("255"));
-    for (int i = 1; i < 4; ++i)
+    for (int i = 1; i < 5; ++i)
         EXPECT_EQ(db.files()[i].state, RomState::Invalid) << i;
+    EXPECT_EQ(db.files()[5].title, kTetris);
 }
 
 TEST_F(IdentifyRomFile, ACancelSeenBetweenFilesLeavesTheRestUnidentified)

@@ -166,6 +166,13 @@ TEST_F(RomInfoForm, AMissingFileOrAFolderIsRejectedWithoutCreatingAnything)
     open(w, testsupport::tempDir());
     EXPECT_TRUE(testsupport::messageBoxes().last().prompt.startsWith(QStringLiteral("Unable to read the file:")));
     EXPECT_EQ(w.windowTitle(), kNoRom);
+
+    // A device named like a ROM is refused with its reason, not read.
+    const QString zero = QDir(testsupport::tempDir()).filePath(QStringLiteral("zero.vb"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    open(w, zero);
+    EXPECT_TRUE(testsupport::messageBoxes().last().prompt.endsWith(QStringLiteral("It is a device, not a file.")));
+    EXPECT_EQ(w.windowTitle(), kNoRom);
 }
 
 TEST_F(RomInfoForm, ACancelledOpenChangesNothing)

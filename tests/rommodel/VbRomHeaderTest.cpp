@@ -8,6 +8,8 @@
 #include "TestSupport.h"
 #include "VbRomHeader.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 // An image of `length` bytes of `fill` whose reserved header bytes are zero.
@@ -145,6 +147,34 @@ TEST(CheckVbRomImage, AFolderIsAFailureWithAClearMessage)
     EXPECT_EQ(box.style, 48);
     EXPECT_TRUE(box.prompt.startsWith(QStringLiteral("Unable to read the file:\r") + dir + QChar(u'\r')))
         << box.prompt.toStdString();
+}
+
+// A device or a pipe named like a ROM is refused before it is opened: a
+// link to /dev/zero would be read for ever, and opening a pipe waits for a
+// writer that never comes.
+TEST(CheckVbRomImage, WhatIsNotARegularFileIsRefusedUnopened)
+{
+    const QDir dir(testsupport::tempDir());
+    const QString zero = dir.filePath(QStringLiteral("zero.vb"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    const QString pipe = dir.filePath(QStringLiteral("pipe.vb"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString pipeLink = dir.filePath(QStringLiteral("pipe link.vb"));
+    ASSERT_TRUE(QFile::link(pipe, pipeLink));
+    const std::pair<QString, const char *> cases[] = {
+        {zero, "It is a device, not a file."},
+        {pipe, "It is a pipe, not a file."},
+        {pipeLink, "It is a pipe, not a file."},
+    };
+    for (const auto &[path, reason] : cases) {
+        SCOPED_TRACE(path.toStdString());
+        testsupport::messageBoxes().calls.clear();
+        EXPECT_EQ(CheckVbRomImage(path).result, RomCheck::Unreadable);
+        ASSERT_EQ(testsupport::messageBoxes().calls.size(), 1);
+        EXPECT_EQ(testsupport::messageBoxes().last().prompt,
+                  QStringLiteral("Unable to read the file:\r") + path + QStringLiteral("\r") + QLatin1String(reason));
+        EXPECT_EQ(testsupport::messageBoxes().last().title, QStringLiteral("File error"));
+    }
 }
 
 TEST(CheckVbRomImage, WithoutMessagesTheSameTestsApplySilently)
