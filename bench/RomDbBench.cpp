@@ -1,6 +1,7 @@
-// Identifying a folder of ROM images beside a plain read of the same files,
-// and renaming folders of small and large images: renames cost per file,
-// not per byte.
+// Identifying a folder of ROM images beside a plain read of the same files
+// (identification reads each file once and sums each chunk as it is read:
+// it should take no more than 1.2 times the plain read), and renaming
+// folders of small and large images: renames cost per file, not per byte.
 
 #include "RomDatabase.h"
 #include "RomFileSystem.h"

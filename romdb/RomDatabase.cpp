@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <optional>
 
 namespace romdb {
 
@@ -94,20 +95,27 @@ void RomDatabase::identify(int32_t index)
     if (m_hooks.cancelled())
         return changed(index);
 
+    // One read of the file, each chunk summed by the library right after it
+    // is read, while it is in the cache: both checksums come from that read.
+    std::optional<zandrel::ImageChecksums> sums;
+    const ScannedImage scanned = ScanVbRomImage(
+        filePath(index), zandrel::ImageChecksums::kChunkBytes, [&](QByteArrayView chunk, qint64 offset, qint64 length) {
+            if (offset == 0)
+                sums.emplace(length);
+            sums->add(chunk);
+        });
     // A file that is missing, unreadable, too small or has non-zero
     // reserved bytes is all the same to the database: not an image.
-    const CheckedImage checked = CheckVbRomImage(filePath(index), false);
-    if (checked.result != RomCheck::Ok) {
+    if (scanned.result != RomCheck::Ok) {
         file.state = RomState::Invalid;
         return changed(index);
     }
-    const QByteArray &image = checked.image;
-    file.size = image.size();
+    file.size = scanned.length;
     file.state = RomState::Identifying;
     changed(index);
-    file.header = image.mid(image.size() - VbRomHeader::kDistanceFromEnd, VbRomHeader::kSize);
+    file.header = scanned.header;
 
-    file.headerExcludedChecksum = zandrel::GetVbRomChecksum(image, false).value_or(QString());
+    file.headerExcludedChecksum = sums->headerExcluded().value_or(QString());
     if (m_hooks.cancelled()) {
         file.state = RomState::YetToBeIdentified;
         return changed(index);
@@ -120,7 +128,7 @@ void RomDatabase::identify(int32_t index)
     file.state = RomState::Known;
     file.title = title;
 
-    file.wholeImageChecksum = zandrel::GetVbRomChecksum(image, true).value_or(QString());
+    file.wholeImageChecksum = sums->wholeImage().value_or(QString());
     if (romdb::LookupTitleByChecksum(file.wholeImageChecksum, true) != title) {
         if (m_hooks.cancelled())
             file.state = RomState::YetToBeIdentified;

@@ -5,7 +5,9 @@
 
 #include <dlfcn.h>
 
-#if defined(__SSE2__)
+#if defined(__x86_64__)
+#include <immintrin.h>
+#elif defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
@@ -32,12 +34,37 @@ int32_t showBox(const char *text)
     return 1;
 }
 
-// Sum of n bytes. On x86-64 sixteen at a time with SAD against zero, which
-// adds each half's eight bytes into a 64-bit lane; elsewhere eight at a time
-// in four 16-bit lanes, folded before a lane can overflow.
+#if defined(__x86_64__) && !defined(ZANDREL_WITHOUT_AVX2)
+// 128 bytes at a time in four independent sums, so that a chunk just read
+// (and still in the cache) is summed about as fast as it was read. Moves p
+// and n past what it summed.
+__attribute__((target("avx2"))) uint64_t byteSumAvx2(const uint8_t *&p, int64_t &n)
+{
+    const __m256i zero = _mm256_setzero_si256();
+    __m256i a0 = zero, a1 = zero, a2 = zero, a3 = zero;
+    for (; n >= 128; p += 128, n -= 128) {
+        a0 = _mm256_add_epi64(a0, _mm256_sad_epu8(_mm256_loadu_si256(reinterpret_cast<const __m256i *>(p)), zero));
+        a1 = _mm256_add_epi64(a1, _mm256_sad_epu8(_mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + 32)), zero));
+        a2 = _mm256_add_epi64(a2, _mm256_sad_epu8(_mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + 64)), zero));
+        a3 = _mm256_add_epi64(a3, _mm256_sad_epu8(_mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + 96)), zero));
+    }
+    const __m256i a = _mm256_add_epi64(_mm256_add_epi64(a0, a1), _mm256_add_epi64(a2, a3));
+    const __m128i h = _mm_add_epi64(_mm256_castsi256_si128(a), _mm256_extracti128_si256(a, 1));
+    return uint64_t(_mm_cvtsi128_si64(h)) + uint64_t(_mm_cvtsi128_si64(_mm_unpackhi_epi64(h, h)));
+}
+#endif
+
+// Sum of n bytes. On x86-64 with AVX2 128 bytes at a time (above), then
+// sixteen at a time with SAD against zero, which adds each half's eight bytes
+// into a 64-bit lane; elsewhere eight at a time in four 16-bit lanes, folded
+// before a lane can overflow.
 uint32_t byteSum(const uint8_t *p, int64_t n)
 {
     uint64_t total = 0;
+#if defined(__x86_64__) && !defined(ZANDREL_WITHOUT_AVX2)
+    if (__builtin_cpu_supports("avx2"))
+        total = byteSumAvx2(p, n);
+#endif
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
     __m128i lanes0 = zero, lanes1 = zero;
@@ -46,7 +73,7 @@ uint32_t byteSum(const uint8_t *p, int64_t n)
         lanes1 = _mm_add_epi64(lanes1, _mm_sad_epu8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16)), zero));
     }
     const __m128i lanes = _mm_add_epi64(lanes0, lanes1);
-    total = uint64_t(_mm_cvtsi128_si64(lanes)) + uint64_t(_mm_cvtsi128_si64(_mm_unpackhi_epi64(lanes, lanes)));
+    total += uint64_t(_mm_cvtsi128_si64(lanes)) + uint64_t(_mm_cvtsi128_si64(_mm_unpackhi_epi64(lanes, lanes)));
 #else
     constexpr uint64_t kLowBytes = 0x00FF00FF00FF00FFull;
     constexpr uint64_t kLowHalves = 0x0000FFFF0000FFFFull;

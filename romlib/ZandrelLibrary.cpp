@@ -108,6 +108,82 @@ std::optional<QString> GetVbRomChecksum(const QByteArray &image, bool wholeImage
     return QString::fromLatin1(output);
 }
 
+namespace {
+
+constexpr qint64 kHeaderFromEnd = 544;
+constexpr qint64 kHeaderSize = 32;
+
+// One chunk through the library, as an image of its own.
+std::optional<uint32_t> chunkSum(QByteArrayView chunk, bool wholeImage)
+{
+    const auto fn = bind<decltype(&::GetVbRomChecksum)>(g_checksum);
+    if (!fn)
+        return std::nullopt;
+    char output[8] = {};
+    fn(reinterpret_cast<const uint8_t *>(chunk.data()), int32_t(chunk.size()), wholeImage ? kTrue : kFalse, output);
+    return QByteArrayView(output, 8).toUInt(nullptr, 16);
+}
+
+QString checksumText(uint32_t total)
+{
+    return QStringLiteral("%1").arg(total, 8, 16, QLatin1Char('0')).toUpper();
+}
+
+} // namespace
+
+void ImageChecksums::Slots::add(uint32_t sum)
+{
+    if (sum != 0 && filled < 8) {
+        total += sum;
+        ++filled;
+    }
+}
+
+bool ImageChecksums::add(QByteArrayView chunk)
+{
+    const qint64 from = m_offset;
+    m_offset += chunk.size();
+    if (m_failed)
+        return false;
+    const auto whole = chunkSum(chunk, true);
+    if (!whole) {
+        m_failed = true;
+        return false;
+    }
+    m_wholeImage.add(*whole);
+
+    if (m_offset == m_length) {
+        // The last chunk holds the header window at the same place from its
+        // own end as the image does, so the library leaves it out here too.
+        const auto excluded = chunkSum(chunk, false);
+        if (!excluded) {
+            m_failed = true;
+            return false;
+        }
+        m_headerExcluded.add(*excluded);
+        return true;
+    }
+    // A whole chunk counts each byte once: take away the header bytes that
+    // lie in it (only when the last chunk is shorter than 544 bytes).
+    const qint64 skipFrom = std::max(from, m_length - kHeaderFromEnd);
+    const qint64 skipTo = std::min(m_offset, m_length - kHeaderFromEnd + kHeaderSize);
+    uint32_t excluded = *whole;
+    for (qint64 p = skipFrom; p < skipTo; ++p)
+        excluded -= uint8_t(chunk[p - from]);
+    m_headerExcluded.add(excluded);
+    return true;
+}
+
+std::optional<QString> ImageChecksums::headerExcluded() const
+{
+    return m_failed ? std::nullopt : std::optional(checksumText(m_headerExcluded.total));
+}
+
+std::optional<QString> ImageChecksums::wholeImage() const
+{
+    return m_failed ? std::nullopt : std::optional(checksumText(m_wholeImage.total));
+}
+
 std::optional<QByteArray> DisplayVbTiles(const QByteArray &image, int32_t offset, int16_t width, bool tileMode)
 {
     const auto fn = bind<decltype(&::DisplayVbTiles)>(g_tiles);

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 // Header fields as bytes; text fields keep their bytes except trailing spaces.
@@ -49,6 +50,22 @@ struct CheckedImage {
 // Reads and checks the image at `path` without creating, changing or
 // deleting any file. With showMessages, a failure shows its message box.
 CheckedImage CheckVbRomImage(const QString &path, bool showMessages = true);
+
+struct ScannedImage {
+    RomCheck result = RomCheck::Missing;
+    qint64 length = 0;  // when result is Ok
+    QByteArray header;  // the 32 header bytes, when result is Ok
+};
+
+// The same check for a reader that keeps no whole image: the file is read
+// once, front to back, in pieces of `pieceBytes` (the last may be shorter),
+// each handed to `takePiece` with its offset and the file's length as soon
+// as it is read, while it is still in the cache. The verdict comes at the
+// end; a file that proves to be no image has had its pieces handed over all
+// the same. A file that changes length while it is read is Unreadable.
+// Shows no message.
+using ImagePieceTaker = std::function<void(QByteArrayView piece, qint64 offset, qint64 length)>;
+ScannedImage ScanVbRomImage(const QString &path, qsizetype pieceBytes, const ImagePieceTaker &takePiece);
 
 // Writes the whole image to `path` through a temporary file beside it that
 // replaces the old file only once it is complete, so a failure never leaves

@@ -145,6 +145,13 @@ CheckedImage fail(const Failure &failure, bool showMessages)
     return CheckedImage{failure.result, QByteArray()};
 }
 
+ScannedImage failed(RomCheck result)
+{
+    ScannedImage scanned;
+    scanned.result = result;
+    return scanned;
+}
+
 QByteArrayView headerOf(QByteArrayView image)
 {
     if (image.size() <= VbRomHeader::kDistanceFromEnd)
@@ -172,4 +179,39 @@ CheckedImage CheckVbRomImage(const QString &path, bool showMessages)
     if (const auto failure = judge(image.size(), headerOf(image)))
         return fail(*failure, showMessages);
     return CheckedImage{RomCheck::Ok, image};
+}
+
+ScannedImage ScanVbRomImage(const QString &path, qsizetype pieceBytes, const ImagePieceTaker &takePiece)
+{
+    auto opened = openImageFile(path);
+    if (const Failure *failure = std::get_if<Failure>(&opened))
+        return failed(failure->result);
+    ImageFile &file = std::get<ImageFile>(opened);
+    const qint64 length = file.length();
+
+    // One buffer for every piece, so each is summed where it was just read.
+    QByteArray piece(qsizetype(std::min<qint64>(pieceBytes, length)), Qt::Uninitialized);
+    // The last 544 bytes so far: the header lies at their start.
+    QByteArray tail;
+    for (qint64 offset = 0; offset < length;) {
+        const qint64 wanted = std::min<qint64>(piece.size(), length - offset);
+        const qint64 read = file.read(piece.data(), wanted);
+        if (read != wanted)
+            return failed(RomCheck::Unreadable);
+        const QByteArrayView bytes(piece.constData(), read);
+        takePiece(bytes, offset, length);
+        tail.append(bytes.last(std::min<qint64>(read, VbRomHeader::kDistanceFromEnd)));
+        tail = tail.right(VbRomHeader::kDistanceFromEnd);
+        offset += read;
+    }
+    char more;
+    if (file.read(&more, 1) != 0)
+        return failed(RomCheck::Unreadable); // it grew while it was read
+
+    const QByteArrayView header = length > VbRomHeader::kDistanceFromEnd
+                                      ? QByteArrayView(tail).first(VbRomHeader::kSize)
+                                      : QByteArrayView();
+    if (const auto failure = judge(length, header))
+        return failed(failure->result);
+    return ScannedImage{RomCheck::Ok, length, header.toByteArray()};
 }

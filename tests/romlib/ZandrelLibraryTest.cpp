@@ -137,13 +137,47 @@ TEST_F(RomLibBinding, ChecksumMatchesByteByByteReading)
     const int lengths[] = {1,      7,          511,           530,           543,          545,
                            560,    1000,       65536,         100000,        kChunk - 1,   kChunk + 1,
                            kChunk + 300,       2 * kChunk + 777,            9 * kChunk + 12345};
+    // The library as built, and built without its AVX2 sum.
+    for (const QString &folder : {QString(), QStringLiteral(ROMLIB_WITHOUT_AVX2_DIR)}) {
+        zandrel::ResetBinding();
+        paths::OverrideProgramFolder(folder);
+        for (int length : lengths) {
+            QByteArray image(length, Qt::Uninitialized);
+            for (char &b : image)
+                b = static_cast<char>(byte(random));
+            for (bool wholeImage : {false, true}) {
+                SCOPED_TRACE(testing::Message() << folder.toStdString() << " length " << length << " wholeImage "
+                                                << wholeImage);
+                EXPECT_EQ(zandrel::GetVbRomChecksum(image, wholeImage), literalChecksum(image, wholeImage));
+            }
+        }
+    }
+    EXPECT_TRUE(testsupport::messageBoxes().calls.isEmpty());
+}
+
+// Both checksums from one read in 512 KiB pieces are the library's checksums
+// of the whole image: lengths where the header window straddles two pieces,
+// zero pieces that take no slot, more than eight pieces.
+TEST_F(RomLibBinding, ChecksumsFromPiecesAreThoseOfTheWholeImage)
+{
+    std::mt19937 random(19950821);
+    std::uniform_int_distribution<int> byte(0, 255);
+    const int lengths[] = {1,          545,        1000,       kChunk - 1,          kChunk,
+                           kChunk + 1, kChunk + 31, kChunk + 300, kChunk + 543,     kChunk + 544,
+                           kChunk + 600, 3 * kChunk, 3 * kChunk + 100, 10 * kChunk + 7};
     for (int length : lengths) {
-        QByteArray image(length, Qt::Uninitialized);
-        for (char &b : image)
-            b = static_cast<char>(byte(random));
-        for (bool wholeImage : {false, true}) {
-            SCOPED_TRACE(testing::Message() << "length " << length << " wholeImage " << wholeImage);
-            EXPECT_EQ(zandrel::GetVbRomChecksum(image, wholeImage), literalChecksum(image, wholeImage));
+        for (bool zeroFirst : {false, true}) {
+            QByteArray image(length, Qt::Uninitialized);
+            for (char &b : image)
+                b = static_cast<char>(byte(random));
+            if (zeroFirst)
+                image.replace(0, std::min(length, kChunk), QByteArray(std::min(length, kChunk), '\0'));
+            SCOPED_TRACE(testing::Message() << "length " << length << " zero first " << zeroFirst);
+            zandrel::ImageChecksums sums(length);
+            for (qsizetype at = 0; at < length; at += kChunk)
+                ASSERT_TRUE(sums.add(QByteArrayView(image).sliced(at, std::min<qsizetype>(kChunk, length - at))));
+            EXPECT_EQ(sums.headerExcluded(), zandrel::GetVbRomChecksum(image, false));
+            EXPECT_EQ(sums.wholeImage(), zandrel::GetVbRomChecksum(image, true));
         }
     }
 }

@@ -177,6 +177,49 @@ TEST(CheckVbRomImage, WhatIsNotARegularFileIsRefusedUnopened)
     }
 }
 
+// The scan reads the file once, piece by piece, and judges it as the check
+// does, without a message.
+TEST(ScanVbRomImage, HandsOverEveryPieceInOrderAndJudgesAsTheCheckDoes)
+{
+    for (int length : {545, 1000, 524288 + 100}) {
+        SCOPED_TRACE(length);
+        QByteArray rom(length, Qt::Uninitialized);
+        for (int i = 0; i < length; ++i)
+            rom[i] = char(i * 7);
+        rom.replace(length - 544 + 20, 5, QByteArray(5, '\0'));
+        QByteArray seen;
+        const ScannedImage scanned =
+            ScanVbRomImage(testsupport::writeFile(QStringLiteral("rom.vb"), rom), 512,
+                           [&](QByteArrayView piece, qint64 offset, qint64 total) {
+                               EXPECT_EQ(offset, seen.size());
+                               EXPECT_EQ(total, length);
+                               EXPECT_LE(piece.size(), 512);
+                               seen.append(piece);
+                           });
+        EXPECT_EQ(scanned.result, RomCheck::Ok);
+        EXPECT_EQ(seen, rom);
+        EXPECT_EQ(scanned.length, length);
+        EXPECT_EQ(scanned.header, rom.mid(length - 544, 32));
+    }
+
+    QByteArray reservedSet = image(1024);
+    reservedSet[1024 - 524] = '\x01';
+    const QString zero = QDir(testsupport::tempDir()).filePath(QStringLiteral("zero.vb"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    const std::pair<QString, RomCheck> bad[] = {
+        {testsupport::writeFile(QStringLiteral("a.vb"), reservedSet), RomCheck::Invalid},
+        {testsupport::writeFile(QStringLiteral("b.vb"), QByteArray(544, 'x')), RomCheck::TooSmall},
+        {testsupport::writeFile(QStringLiteral("c.vb"), QByteArray()), RomCheck::Missing},
+        {testsupport::tempDir() + QStringLiteral("/none.vb"), RomCheck::Missing},
+        {zero, RomCheck::Unreadable},
+    };
+    for (const auto &[path, result] : bad) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_EQ(ScanVbRomImage(path, 512, [](QByteArrayView, qint64, qint64) {}).result, result);
+    }
+    EXPECT_TRUE(testsupport::messageBoxes().calls.isEmpty());
+}
+
 TEST(CheckVbRomImage, WithoutMessagesTheSameTestsApplySilently)
 {
     QByteArray reservedSet = image(1024);
