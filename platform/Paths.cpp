@@ -45,6 +45,78 @@ bool FileExistsNoCase(const QString &dir, const QString &fileName)
     return !FindFileNoCase(dir, fileName).isEmpty();
 }
 
+namespace {
+
+constexpr char16_t kEscapedByte = 0xDC00;
+
+// The length of the valid UTF-8 sequence at `p` (of `left` bytes), or 0.
+int utf8SequenceLength(const uchar *p, qsizetype left, char32_t &code)
+{
+    const uchar b = p[0];
+    int length;
+    char32_t min;
+    if (b >= 0xC2 && b <= 0xDF) {
+        length = 2, code = b & 0x1F, min = 0x80;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        length = 3, code = b & 0x0F, min = 0x800;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        length = 4, code = b & 0x07, min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (left < length)
+        return 0;
+    for (int i = 1; i < length; ++i) {
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (p[i] & 0x3F);
+    }
+    // No overlong forms, no surrogates, nothing past U+10FFFF.
+    if (code < min || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
+        return 0;
+    return length;
+}
+
+} // namespace
+
+QString DecodeFileName(const QByteArray &name)
+{
+    QString text;
+    text.reserve(name.size());
+    const auto *bytes = reinterpret_cast<const uchar *>(name.constData());
+    for (qsizetype i = 0; i < name.size();) {
+        char32_t code;
+        if (bytes[i] < 0x80) {
+            text += QChar(bytes[i++]);
+        } else if (const int length = utf8SequenceLength(bytes + i, name.size() - i, code)) {
+            text += QString::fromUcs4(&code, 1);
+            i += length;
+        } else {
+            text += QChar(char16_t(kEscapedByte + bytes[i++]));
+        }
+    }
+    return text;
+}
+
+QByteArray EncodeFileName(const QString &path)
+{
+    QByteArray name;
+    name.reserve(path.size());
+    qsizetype plainFrom = 0;
+    const auto flushPlain = [&](qsizetype to) { name += QStringView(path).sliced(plainFrom, to - plainFrom).toUtf8(); };
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const char16_t u = path.at(i).unicode();
+        const bool pairedLow = i > 0 && path.at(i - 1).isHighSurrogate();
+        if (u >= kEscapedByte + 0x80 && u <= kEscapedByte + 0xFF && !pairedLow) {
+            flushPlain(i);
+            name += char(u - kEscapedByte);
+            plainFrom = i + 1;
+        }
+    }
+    flushPlain(path.size());
+    return name;
+}
+
 QString HomeFolder()
 {
     return QDir::homePath();

@@ -19,6 +19,15 @@ QString FindFileNoCase(const QString &dir, const QString &fileName);
 // True when FindFileNoCase finds the file.
 bool FileExistsNoCase(const QString &dir, const QString &fileName);
 
+// File names as the file system holds them (bytes, UTF-8 as a rule) and as
+// text. A byte that is not part of valid UTF-8 (a Latin-1 name from an old
+// archive) becomes the lone surrogate U+DC80-U+DCFF of its value, shown as a
+// replacement character, and EncodeFileName turns it back into that very
+// byte: a listed file is reached by its real name. Text without such
+// characters encodes as UTF-8.
+QString DecodeFileName(const QByteArray &name);
+QByteArray EncodeFileName(const QString &path);
+
 // The user's home folder: where the original's "C:\" defaults point.
 QString HomeFolder();
 

@@ -5,10 +5,14 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include "Paths.h"
 #include "SaveFile.h"
+
+#include <algorithm>
 
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,36 +39,57 @@ bool SameBytes(QFile &a, QFile &b)
 
 QStringList ListRomFiles(const QString &folder)
 {
-    QDir dir(folder);
-    dir.setNameFilters({QStringLiteral("*.vb")});
-    dir.setFilter(QDir::Files);
-    dir.setSorting(QDir::Name | QDir::IgnoreCase);
-    return dir.entryList();
+    // Read with readdir rather than QDir, which leaves out names that are
+    // not UTF-8: those are listed too, and reached by their real bytes.
+    QStringList names;
+    const QByteArray native = paths::EncodeFileName(folder);
+    DIR *dir = ::opendir(native.isEmpty() ? "." : native.constData());
+    if (!dir)
+        return names;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        // Hidden names stay out, as in any listing of the folder.
+        if (name.startsWith('.') || name.size() < 3 || name.right(3).toLower() != ".vb")
+            continue;
+        // Anything but a folder, links followed: a device or a pipe named
+        // like a ROM is listed, and identified as no image.
+        struct stat info;
+        if (::fstatat(dirFd, name.constData(), &info, 0) != 0 || S_ISDIR(info.st_mode))
+            continue;
+        names << paths::DecodeFileName(name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int byCase = a.compare(b, Qt::CaseInsensitive);
+        return byCase != 0 ? byCase < 0 : a < b;
+    });
+    return names;
 }
 
 bool RomFileSystem::exists(const QString &path) const
 {
     struct stat info;
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+    return ::lstat(paths::EncodeFileName(path).constData(), &info) == 0;
 }
 
 bool RomFileSystem::isFolder(const QString &path) const
 {
     struct stat info;
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+    return ::lstat(paths::EncodeFileName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 bool RomFileSystem::isLink(const QString &path) const
 {
     struct stat info;
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
+    return ::lstat(paths::EncodeFileName(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
 bool RomFileSystem::sameContents(const QString &a, const QString &b) const
 {
     const auto regular = [](const QString &path) {
         struct stat info;
-        return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+        return ::lstat(paths::EncodeFileName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
     };
     if (!regular(a) || !regular(b))
         return false;
@@ -75,7 +100,7 @@ bool RomFileSystem::sameContents(const QString &a, const QString &b) const
 
 bool RomFileSystem::removeFile(const QString &path, QString &error)
 {
-    if (::unlink(QFile::encodeName(path).constData()) == 0)
+    if (::unlink(paths::EncodeFileName(path).constData()) == 0)
         return true;
     error = savefile::ErrorText(errno);
     return false;
@@ -83,7 +108,7 @@ bool RomFileSystem::removeFile(const QString &path, QString &error)
 
 bool RomFileSystem::makeFolder(const QString &path, QString &error)
 {
-    if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0)
+    if (::mkdir(paths::EncodeFileName(path).constData(), 0777) == 0)
         return true;
     error = savefile::ErrorText(errno);
     return false;
@@ -91,7 +116,7 @@ bool RomFileSystem::makeFolder(const QString &path, QString &error)
 
 bool RomFileSystem::removeFolder(const QString &path, QString &error)
 {
-    if (::rmdir(QFile::encodeName(path).constData()) == 0)
+    if (::rmdir(paths::EncodeFileName(path).constData()) == 0)
         return true;
     error = savefile::ErrorText(errno);
     return false;
@@ -110,8 +135,8 @@ bool RomFileSystem::MoveRomFile(const QString &source, const QString &target, bo
 
 int RomFileSystem::renameFile(const QString &source, const QString &target, bool replace)
 {
-    const QByteArray from = QFile::encodeName(source);
-    const QByteArray to = QFile::encodeName(target);
+    const QByteArray from = paths::EncodeFileName(source);
+    const QByteArray to = paths::EncodeFileName(target);
     if (replace)
         return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
     if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
@@ -126,8 +151,15 @@ int RomFileSystem::renameFile(const QString &source, const QString &target, bool
 
 bool RomFileSystem::copyThenDelete(const QString &source, const QString &target, bool replace, QString &error)
 {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
+    // Opened by its real bytes: its name need not be UTF-8.
+    QFile in;
+    const int sourceFd = ::open(paths::EncodeFileName(source).constData(), O_RDONLY | O_CLOEXEC);
+    if (sourceFd < 0) {
+        error = savefile::ErrorText(errno);
+        return false;
+    }
+    if (!in.open(sourceFd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(sourceFd);
         error = in.errorString();
         return false;
     }
@@ -158,7 +190,7 @@ bool RomFileSystem::copyThenDelete(const QString &source, const QString &target,
     }
     copy.setAutoRemove(false);
     in.close();
-    if (!QFile::remove(source)) {
+    if (::unlink(paths::EncodeFileName(source).constData()) != 0) {
         // The ROM must exist once: take the copy back out.
         error = QStringLiteral("the source could not be deleted");
         QFile::remove(target);

@@ -15,6 +15,7 @@
 #include <variant>
 
 #include "MsgBox.h"
+#include "Paths.h"
 
 namespace {
 
@@ -104,7 +105,7 @@ std::variant<ImageFile, Failure> openImageFile(const QString &path)
 {
     if (path.isEmpty())
         return kMissing;
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = paths::EncodeFileName(path);
     struct stat info;
     if (::stat(native.constData(), &info) != 0)
         return errno == ENOENT || errno == ENOTDIR ? kMissing : unreadable(path, errno);

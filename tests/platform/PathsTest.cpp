@@ -31,3 +31,23 @@ TEST(Paths, InstallFoldersFollowTheProgramFolder)
     EXPECT_EQ(paths::FontsFolder(), QStringLiteral("/opt/zandrel/fonts"));
     paths::OverrideProgramFolder(QString());
 }
+
+// A name on disk need not be UTF-8 (old archives carry Latin-1 names): each
+// byte that does not decode stands for itself in the text and goes back to
+// the very same byte, so the file is still reached.
+TEST(Paths, FileNamesThatAreNotUtf8KeepTheirBytes)
+{
+    const QByteArray names[] = {
+        "Golf (U) [!].vb", "Golf\xE9.vb", "\xFF\xFE.vb", "Mario\xE2\x80.vb", "\xC3\xA9t\xC3.vb", "caf\xC3\xA9.vb",
+        QByteArray("\xED\xB3\xA9.vb"), // a surrogate written as UTF-8 is no valid name either
+    };
+    for (const QByteArray &name : names) {
+        SCOPED_TRACE(name.toHex().toStdString());
+        const QString text = paths::DecodeFileName(name);
+        EXPECT_EQ(paths::EncodeFileName(text), name);
+        if (QString::fromUtf8(name).toUtf8() == name)
+            EXPECT_EQ(text, QString::fromUtf8(name)); // a UTF-8 name reads as usual
+    }
+    EXPECT_EQ(paths::DecodeFileName("Golf\xE9.vb").size(), 8);
+    EXPECT_EQ(paths::EncodeFileName(QStringLiteral("/home/\u00e9")), QByteArray("/home/\xC3\xA9"));
+}

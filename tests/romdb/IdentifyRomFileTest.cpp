@@ -9,6 +9,9 @@
 #include <QDir>
 #include <QFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 using namespace romdb;
 
 namespace {
@@ -108,6 +111,35 @@ TEST_F(IdentifyRomFile, ValidityTests)
     for (int i = 1; i < 5; ++i)
         EXPECT_EQ(db.files()[i].state, RomState::Invalid) << i;
     EXPECT_EQ(db.files()[5].title, kTetris);
+}
+
+// A file whose name is not UTF-8 is listed, counted and identified like any
+// other, and a rename run reaches it by its real name.
+TEST_F(IdentifyRomFile, ANameThatIsNotUtf8IsListedIdentifiedAndRenamed)
+{
+    put("a.vb", craftedroms::UnknownImage(2048));
+    const QByteArray latin1Name = QFile::encodeName(folder) + "/Tetris été.vb";
+    {
+        QFile file;
+        const int fd = ::open(latin1Name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_TRUE(file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        file.write(craftedroms::CatalogueImage(kTetris));
+    }
+
+    RomDatabase db(hooks());
+    db.ListFolder(folder);
+    ASSERT_EQ(db.fileCount(), 2);
+    EXPECT_EQ(db.files()[1].name.size(), 13); // one character for each byte that is not UTF-8
+    db.IdentifyAllFiles(0, 100);
+    EXPECT_EQ(db.files()[1].title, kTetris);
+
+    db.setTemporaryNumberSource([] { return 7; });
+    ASSERT_EQ(db.RenameAndMoveRoms(false), RunOutcome::Completed);
+    struct stat info;
+    EXPECT_NE(::lstat(latin1Name.constData(), &info), 0);
+    EXPECT_EQ(testsupport::readFile(QDir(folder).filePath(kTetris + QStringLiteral(".vb"))),
+              craftedroms::CatalogueImage(kTetris));
 }
 
 TEST_F(IdentifyRomFile, ACancelSeenBetweenFilesLeavesTheRestUnidentified)
