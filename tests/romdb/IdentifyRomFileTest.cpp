@@ -96,11 +96,12 @@ TEST_F(IdentifyRomFile, ValidityTests)
     put("d-vanishes.vb", craftedroms::CatalogueImage(kTetris));
     // A device named like a ROM is invalid, and the run goes on past it.
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), QDir(folder).filePath(QStringLiteral("e-zero.vb"))));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(QDir(folder).filePath(QStringLiteral("e2-pipe.vb"))).constData(), 0600), 0);
     put("f-after.vb", craftedroms::CatalogueImage(kTetris));
 
     RomDatabase db(hooks());
     db.ListFolder(folder);
-    ASSERT_EQ(db.fileCount(), 6);
+    ASSERT_EQ(db.fileCount(), 7);
     QFile::remove(db.filePath(3));
     db.IdentifyAllFiles(0, 100);
 
@@ -108,9 +109,9 @@ TEST_F(IdentifyRomFile, ValidityTests)
     EXPECT_EQ(db.files()[0].size, 545);
     EXPECT_EQ(db.files()[0].headerDigits(), QStringLiteral("071") + QString(30 * 3, QLatin1Char('0')) +
                                                 QStringLiteral("255"));
-    for (int i = 1; i < 5; ++i)
+    for (int i = 1; i < 6; ++i)
         EXPECT_EQ(db.files()[i].state, RomState::Invalid) << i;
-    EXPECT_EQ(db.files()[5].title, kTetris);
+    EXPECT_EQ(db.files()[6].title, kTetris);
 }
 
 // A file whose name is not UTF-8 is listed, counted and identified like any
