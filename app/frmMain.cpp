@@ -16,6 +16,7 @@
 #include "Registry.h"
 #include "cRegistry.h"
 #include "frmAbout.h"
+#include "frmEmus.h"
 #include "frmOptions.h"
 #include "frmRealityBoy.h"
 #include "frmRedDragon.h"
@@ -124,22 +125,9 @@ void frmMain::createButtons()
     connect(cmdRomInfo, &QPushButton::clicked, this, &frmMain::cmdRomInfo_Click);
     connect(cmdTileViewer, &QPushButton::clicked, this, &frmMain::cmdTileViewer_Click);
     connect(cmdRomDatabase, &QPushButton::clicked, this, &frmMain::cmdRomDatabase_Click);
+    connect(cmdEmus, &QPushButton::clicked, this, &frmMain::cmdEmus_Click);
     connect(cmdUtils, &QPushButton::clicked, this, &frmMain::cmdUtils_Click);
     connect(cmdOptions, &QPushButton::clicked, this, &frmMain::cmdOptions_Click);
-
-    // Windows that later versions of the program add.
-    m_notYetBuilt = {cmdEmus};
-    for (QObject *entry : std::as_const(m_notYetBuilt))
-        setEntryEnabled(entry, false);
-}
-
-void frmMain::setEntryEnabled(QObject *entry, bool enabled)
-{
-    const bool on = enabled && !m_notYetBuilt.contains(entry);
-    if (auto *action = qobject_cast<QAction *>(entry))
-        action->setEnabled(on);
-    else if (auto *widget = qobject_cast<QWidget *>(entry))
-        widget->setEnabled(on);
 }
 
 void frmMain::GetRegistry()
@@ -223,16 +211,16 @@ void frmMain::applyEnabledSettings()
 {
     const SettingsRecord &s = m_settings;
     mnuFileEmus->setEnabled(s.anyEmulatorEnabled());
-    setEntryEnabled(cmdEmus, s.anyEmulatorEnabled());
-    setEntryEnabled(mnuFileRealityBoy, s.RealityBoyEnabled);
-    setEntryEnabled(mnuFileVirtualE, s.VirtualEEnabled);
-    setEntryEnabled(mnuFileRedDragon, s.RedDragonEnabled);
+    cmdEmus->setEnabled(s.anyEmulatorEnabled());
+    mnuFileRealityBoy->setEnabled(s.RealityBoyEnabled);
+    mnuFileVirtualE->setEnabled(s.VirtualEEnabled);
+    mnuFileRedDragon->setEnabled(s.RedDragonEnabled);
 
     mnuFileUtils->setEnabled(s.anyToolEnabled());
-    setEntryEnabled(cmdUtils, s.anyToolEnabled());
-    setEntryEnabled(mnuFileVECC, s.VECCompilerEnabled);
-    setEntryEnabled(mnuFileVirtualEnvironment, s.VEnvironmentEnabled);
-    setEntryEnabled(mnuFileVBDevKit, s.VBDevKitEnabled);
+    cmdUtils->setEnabled(s.anyToolEnabled());
+    mnuFileVECC->setEnabled(s.VECCompilerEnabled);
+    mnuFileVirtualEnvironment->setEnabled(s.VEnvironmentEnabled);
+    mnuFileVBDevKit->setEnabled(s.VBDevKitEnabled);
 }
 
 void frmMain::applyClassicLook()
@@ -294,6 +282,12 @@ void frmMain::mnuFileRealityBoy_Click()
 void frmMain::mnuFileVirtualE_Click()
 {
     frmVirtualE window(this);
+    forms::ShowModal(window);
+}
+
+void frmMain::cmdEmus_Click()
+{
+    frmEmus window(this);
     forms::ShowModal(window);
 }
 

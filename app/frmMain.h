@@ -3,7 +3,6 @@
 // every tool window, in its classic look (menus and six buttons) or its
 // graphical look (a picture menu, in frmMainGraphicalLook.cpp).
 
-#include <QSet>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -106,6 +105,7 @@ public slots:
     void cmdRomDatabase_Click();
     void mnuFileRealityBoy_Click();
     void mnuFileVirtualE_Click();
+    void cmdEmus_Click();
     void mnuFileRedDragon_Click();
     void cmdUtils_Click();
     // Each starts its developer tool as the launcher's pick of it does.
@@ -189,12 +189,8 @@ private:
     bool quitWhenPowerIsOut();
     // Runs a classic entry as its menu item or button would.
     static void runEntry(QObject *entry);
-    // Enables a menu entry or button unless the window behind it is not part
-    // of the program yet.
-    void setEntryEnabled(QObject *entry, bool enabled);
 
     SettingsRecord m_settings;
     bool m_mustEnd = false;
-    QSet<QObject *> m_notYetBuilt;
     std::array<ImageButton, 10> m_imageButtons{};
 };

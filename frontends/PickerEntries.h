@@ -6,12 +6,10 @@
 
 #include <QGroupBox>
 
-#include "Forms.h"
+#include <tuple>
 
-namespace controls {
-class ImageControl;
-class Picture;
-}
+#include "Forms.h"
+#include "ImageControl.h"
 
 namespace picker {
 
@@ -45,6 +43,12 @@ struct Entry {
     // The frame and its icon follow the program's enabled setting; a
     // disabled entry takes the greyed icon.
     void setProgramEnabled(bool enabled) const;
+
+    // For std::tie into a window's members.
+    std::tuple<PickFrame *, controls::ImageControl *, controls::ImageControl *> parts() const
+    {
+        return {frame, image, imageDisabled};
+    }
 };
 
 // An entry at `left` (twips) of the window's row: the frame with `caption`,
@@ -52,6 +56,18 @@ struct Entry {
 // `toolTip`.
 Entry CreateEntry(QWidget *parent, int left, const QString &caption, const QString &toolTip,
                   const controls::Picture &icon);
+
+// The same on a window's client area, a click on the frame running
+// `frameClick` and one on the icon `iconClick`.
+template <typename Window>
+Entry CreateEntry(Window *window, int left, const QString &caption, const QString &toolTip,
+                  const controls::Picture &icon, void (Window::*frameClick)(), void (Window::*iconClick)())
+{
+    const Entry entry = CreateEntry(window->client(), left, caption, toolTip, icon);
+    QObject::connect(entry.frame, &PickFrame::clicked, window, frameClick);
+    QObject::connect(entry.image, &controls::ImageControl::clicked, window, iconClick);
+    return entry;
+}
 
 // The window both share: a fixed tool window with a narrow title bar and a
 // close box, kept out of the task bar, holding one row of three entries.

@@ -27,75 +27,58 @@ frmUtils::frmUtils(QWidget *parent)
 {
     picker::SetUpWindow(*this, QStringLiteral("Virtual Boy Utilities..."));
     const controls::Picture icon = toolicons::developerTool();
-    const picker::Entry vecc = picker::CreateEntry(client(), 120, QStringLiteral("Virtual-E C Compiler"),
-                                                   QStringLiteral("Virtual-E C Compiler"), icon);
-    const picker::Entry environment = picker::CreateEntry(client(), 1920, QStringLiteral("Virtual-Environment"),
-                                                          QStringLiteral("Virtual-Environment"), icon);
-    const picker::Entry vbdk = picker::CreateEntry(client(), 3720, QStringLiteral("VB Development Kit"),
-                                                   QStringLiteral("Virtual Boy Development Kit"), icon);
-    fraVECC = vecc.frame;
-    imgVECC = vecc.image;
-    imgVECCDisabled = vecc.imageDisabled;
-    fraEnvironment = environment.frame;
-    imgEnvironment = environment.image;
-    imgEnvironmentDisabled = environment.imageDisabled;
-    fraVBDK = vbdk.frame;
-    imgVBDK = vbdk.image;
-    imgVBDKDisabled = vbdk.imageDisabled;
+    std::tie(fraVECC, imgVECC, imgVECCDisabled) =
+        picker::CreateEntry(this, 120, QStringLiteral("Virtual-E C Compiler"), QStringLiteral("Virtual-E C Compiler"),
+                            icon, &frmUtils::fraVECC_Click, &frmUtils::imgVECC_Click)
+            .parts();
+    std::tie(fraEnvironment, imgEnvironment, imgEnvironmentDisabled) =
+        picker::CreateEntry(this, 1920, QStringLiteral("Virtual-Environment"), QStringLiteral("Virtual-Environment"),
+                            icon, &frmUtils::fraEnvironment_Click, &frmUtils::imgEnvironment_Click)
+            .parts();
+    std::tie(fraVBDK, imgVBDK, imgVBDKDisabled) =
+        picker::CreateEntry(this, 3720, QStringLiteral("VB Development Kit"),
+                            QStringLiteral("Virtual Boy Development Kit"), icon, &frmUtils::fraVBDK_Click,
+                            &frmUtils::imgVBDK_Click)
+            .parts();
     controls::FitCaptions(client());
     setTabOrder(fraVBDK, fraEnvironment);
     setTabOrder(fraEnvironment, fraVECC);
-
-    connect(fraVECC, &picker::PickFrame::clicked, this, &frmUtils::fraVECC_Click);
-    connect(fraEnvironment, &picker::PickFrame::clicked, this, &frmUtils::fraEnvironment_Click);
-    connect(fraVBDK, &picker::PickFrame::clicked, this, &frmUtils::fraVBDK_Click);
-    connect(imgVECC, &controls::ImageControl::clicked, this, &frmUtils::imgVECC_Click);
-    connect(imgEnvironment, &controls::ImageControl::clicked, this, &frmUtils::imgEnvironment_Click);
-    connect(imgVBDK, &controls::ImageControl::clicked, this, &frmUtils::imgVBDK_Click);
 }
 
 void frmUtils::GetRegistry()
 {
-    const ToolSetting compiler = ReadToolSetting(ToolId::VECCompiler);
-    VECCompilerEnabled = compiler.enabled;
-    VECCompilerDirectory = compiler.folder;
-    const ToolSetting environment = ReadToolSetting(ToolId::VEnvironment);
-    VEnvironmentEnabled = environment.enabled;
-    VEnvironmentDirectory = environment.folder;
-    const ToolSetting devKit = ReadToolSetting(ToolId::VBDevKit);
-    VBDevKitEnabled = devKit.enabled;
-    VBDevKitDirectory = devKit.folder;
+    VECCompiler = ReadToolSetting(ToolId::VECCompiler);
+    VEnvironment = ReadToolSetting(ToolId::VEnvironment);
+    VBDevKit = ReadToolSetting(ToolId::VBDevKit);
 }
 
 void frmUtils::Form_Load()
 {
     GetRegistry();
-    picker::Entry{fraVECC, imgVECC, imgVECCDisabled}.setProgramEnabled(VECCompilerEnabled);
-    picker::Entry{fraEnvironment, imgEnvironment, imgEnvironmentDisabled}.setProgramEnabled(VEnvironmentEnabled);
-    picker::Entry{fraVBDK, imgVBDK, imgVBDKDisabled}.setProgramEnabled(VBDevKitEnabled);
+    picker::Entry{fraVECC, imgVECC, imgVECCDisabled}.setProgramEnabled(VECCompiler.enabled);
+    picker::Entry{fraEnvironment, imgEnvironment, imgEnvironmentDisabled}.setProgramEnabled(VEnvironment.enabled);
+    picker::Entry{fraVBDK, imgVBDK, imgVBDKDisabled}.setProgramEnabled(VBDevKit.enabled);
 }
 
 void frmUtils::fraVECC_Click()
 {
-    if (VECCompilerEnabled)
-        pick(ToolId::VECCompiler, VECCompilerDirectory);
+    pick(ToolId::VECCompiler, VECCompiler);
 }
 
 void frmUtils::fraEnvironment_Click()
 {
-    if (VEnvironmentEnabled)
-        pick(ToolId::VEnvironment, VEnvironmentDirectory);
+    pick(ToolId::VEnvironment, VEnvironment);
 }
 
 void frmUtils::fraVBDK_Click()
 {
-    if (VBDevKitEnabled)
-        pick(ToolId::VBDevKit, VBDevKitDirectory);
+    pick(ToolId::VBDevKit, VBDevKit);
 }
 
-void frmUtils::pick(ToolId tool, const QString &folder)
+void frmUtils::pick(ToolId tool, const ToolSetting &setting)
 {
-    PickTool(tool, folder, [this] { close(); });
+    if (setting.enabled)
+        PickTool(tool, setting.folder, [this] { close(); });
 }
 
 bool frmUtils::PickTool(ToolId tool, const QString &folder, const std::function<void()> &picked)

@@ -29,13 +29,11 @@ public:
     // compiler, before its notice shows), and the result is true.
     static bool PickTool(ToolId tool, const QString &folder, const std::function<void()> &picked = {});
 
-    // The six settings as the window read them when it loaded.
-    bool VECCompilerEnabled = false;
-    QString VECCompilerDirectory;
-    bool VEnvironmentEnabled = false;
-    QString VEnvironmentDirectory;
-    bool VBDevKitEnabled = false;
-    QString VBDevKitDirectory;
+    // Each tool's enabled and folder settings as the window read them when
+    // it loaded.
+    ToolSetting VECCompiler;
+    ToolSetting VEnvironment;
+    ToolSetting VBDevKit;
 
     picker::PickFrame *fraVECC;
     controls::ImageControl *imgVECC;
@@ -60,6 +58,7 @@ protected:
     void Form_Load() override;
 
 private:
-    // A pick from this window: the launcher closes once the pick worked.
-    void pick(ToolId tool, const QString &folder);
+    // A pick from this window, of an enabled tool: the launcher closes once
+    // the pick worked.
+    void pick(ToolId tool, const ToolSetting &setting);
 };

@@ -9,7 +9,9 @@
 #include "ProcessSupport.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
+#include "frmEmus.h"
 #include "frmMain.h"
+#include "frmRealityBoy.h"
 #include "frmUtils.h"
 
 using testsupport::messageBoxes;
@@ -29,6 +31,26 @@ QString folderWithPrograms(const QString &name, const QStringList &programs)
 }
 
 } // namespace
+
+// The chooser opens from the button; the front-end picked in it closes back
+// to the main window.
+TEST_F(MainWindowStart, TheEmulatorsButtonOpensTheChooserAndItsPickTheFrontEnd)
+{
+    installLibraryAndFont();
+    const QString folder = QDir(testsupport::tempDir()).filePath(QStringLiteral("rboy"));
+    testsupport::writeFile(QStringLiteral("rboy/RBOY.EXE"), QByteArray());
+    settings::Save(QStringLiteral("Reality Boy Enabled"), QStringLiteral("True"));
+    settings::Save(QStringLiteral("Reality Boy Directory"), folder);
+    QWidget *frontEndOpener = nullptr;
+    testsupport::modalWindows().on<frmEmus>([](frmEmus &chooser) { chooser.fraRealityBoy_Click(); });
+    testsupport::modalWindows().on<frmRealityBoy>([&](frmRealityBoy &frontEnd) { frontEndOpener = frontEnd.parentWidget(); });
+    frmMain w;
+    w.load();
+    ASSERT_TRUE(w.cmdEmus->isEnabled());
+    w.cmdEmus->click();
+    EXPECT_EQ(testsupport::modalWindows().shown, QStringList({QStringLiteral("frmEmus"), QStringLiteral("frmRealityBoy")}));
+    EXPECT_EQ(frontEndOpener, &w);
+}
 
 TEST_F(MainWindowStart, TheUtilitiesButtonOpensTheLauncherOnTheStoredSettings)
 {

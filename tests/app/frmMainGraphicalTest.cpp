@@ -235,7 +235,7 @@ TEST_F(GraphicalLook, EmulatorAndToolButtonsShowOnlyWhenOneOfTheirsIsEnabled)
 }
 
 // An image button runs its classic entry, and only while that entry is
-// enabled: a window that isn't part of the program yet opens from neither.
+// enabled.
 TEST_F(GraphicalLook, ImageButtonsRunTheirClassicEntriesWhileThoseAreEnabled)
 {
     settings::Save(QStringLiteral("Reality Boy Enabled"), QStringLiteral("True"));
