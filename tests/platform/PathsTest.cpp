@@ -45,8 +45,9 @@ TEST(Paths, FileNamesThatAreNotUtf8KeepTheirBytes)
         SCOPED_TRACE(name.toHex().toStdString());
         const QString text = paths::DecodeFileName(name);
         EXPECT_EQ(paths::EncodeFileName(text), name);
-        if (QString::fromUtf8(name).toUtf8() == name)
+        if (QString::fromUtf8(name).toUtf8() == name) {
             EXPECT_EQ(text, QString::fromUtf8(name)); // a UTF-8 name reads as usual
+        }
     }
     EXPECT_EQ(paths::DecodeFileName("Golf\xE9.vb").size(), 8);
     EXPECT_EQ(paths::EncodeFileName(QStringLiteral("/home/\u00e9")), QByteArray("/home/\xC3\xA9"));
