@@ -12,6 +12,7 @@
 
 #include "Controls.h"
 #include "FrontendHelp.h"
+#include "FrontendMenus.h"
 #include "HelpTopics.h"
 #include "MsgBox.h"
 #include "NumberBoxPair.h"
@@ -159,13 +160,9 @@ void frmRealityBoy::createButtons()
 
 void frmRealityBoy::createMenus()
 {
-    using controls::AddMenuItem;
-    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuFileBack = AddMenuItem(mnuFile, QStringLiteral("&Back to main menu"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
-                              &frmRealityBoy::mnuFileBack_Click);
-    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelpHelp = AddMenuItem(mnuHelp, QStringLiteral("Reality Boy Frontend &Help..."), QKeySequence(Qt::Key_F1), this,
-                              &frmRealityBoy::mnuHelpHelp_Click);
+    std::tie(mnuFile, mnuFileBack, mnuHelp, mnuHelpHelp) =
+        frontendmenus::Create(this, QStringLiteral("Reality Boy Frontend &Help..."),
+                              &frmRealityBoy::mnuFileBack_Click, &frmRealityBoy::mnuHelpHelp_Click);
 }
 
 void frmRealityBoy::Form_Load()

@@ -18,6 +18,7 @@
 #include "FileMessages.h"
 #include "Fonts.h"
 #include "FrontendHelp.h"
+#include "FrontendMenus.h"
 #include "HelpTopics.h"
 #include "MsgBox.h"
 #include "Paths.h"
@@ -187,13 +188,9 @@ void frmRedDragon::createRomRowAndButtons()
 
 void frmRedDragon::createMenus()
 {
-    using controls::AddMenuItem;
-    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuFileBack = AddMenuItem(mnuFile, QStringLiteral("&Back to main menu"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
-                              &frmRedDragon::mnuFileBack_Click);
-    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelpHelp = AddMenuItem(mnuHelp, QStringLiteral("Red Dragon Frontend &Help..."), QKeySequence(Qt::Key_F1), this,
-                              &frmRedDragon::mnuHelpHelp_Click);
+    std::tie(mnuFile, mnuFileBack, mnuHelp, mnuHelpHelp) =
+        frontendmenus::Create(this, QStringLiteral("Red Dragon Frontend &Help..."),
+                              &frmRedDragon::mnuFileBack_Click, &frmRedDragon::mnuHelpHelp_Click);
 }
 
 void frmRedDragon::Form_Load()

@@ -14,6 +14,7 @@
 
 #include "Controls.h"
 #include "FrontendHelp.h"
+#include "FrontendMenus.h"
 #include "HelpTopics.h"
 #include "ImageControl.h"
 #include "MsgBox.h"
@@ -179,13 +180,9 @@ void frmVirtualE::createButtonsAndPictures()
 
 void frmVirtualE::createMenus()
 {
-    using controls::AddMenuItem;
-    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuFileBack = AddMenuItem(mnuFile, QStringLiteral("&Back to main menu"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
-                              &frmVirtualE::mnuFileBack_Click);
-    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelpHelp = AddMenuItem(mnuHelp, QStringLiteral("Virtual-E Frontend &Help..."), QKeySequence(Qt::Key_F1), this,
-                              &frmVirtualE::mnuHelpHelp_Click);
+    std::tie(mnuFile, mnuFileBack, mnuHelp, mnuHelpHelp) =
+        frontendmenus::Create(this, QStringLiteral("Virtual-E Frontend &Help..."),
+                              &frmVirtualE::mnuFileBack_Click, &frmVirtualE::mnuHelpHelp_Click);
 }
 
 void frmVirtualE::Form_Load()
