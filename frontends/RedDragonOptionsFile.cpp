@@ -1,8 +1,6 @@
 #include "RedDragonOptionsFile.h"
 
-#include <QFile>
-#include <QFileInfo>
-
+#include "GuardedFile.h"
 #include "Paths.h"
 #include "RedDragonLists.h"
 #include "SaveFile.h"
@@ -176,36 +174,24 @@ LoadedOptions LoadOptionsFile(const QString &folder, const RedDragonOptions &opt
     loaded.options.colours = 0;
     loaded.options.brightness = 0;
 
-    const QString path = OptionsFilePath(folder);
-    const QFileInfo info(path);
-    if (!info.exists())
-        return loaded;
-    if (!info.isFile()) {
-        loaded.failure = QStringLiteral("It is a folder, not a file.");
-        return loaded;
-    }
-    if (info.size() > kLargestFile) {
-        loaded.failure = QStringLiteral("The file is too large to be an option file.");
+    const auto read = guardedfile::ReadWhole(OptionsFilePath(folder), kLargestFile,
+                                             QStringLiteral("The file is too large to be an option file."));
+    if (const auto *failure = std::get_if<guardedfile::Failure>(&read)) {
+        if (failure->kind != guardedfile::Failure::Kind::Missing)
+            loaded.failure = failure->reason;
         return loaded;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        loaded.failure = file.errorString();
-        return loaded;
-    }
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        loaded.failure = file.errorString();
-        return loaded;
-    }
-    loaded.options = ReadOptionsText(text, options);
+    loaded.options = ReadOptionsText(std::get<QByteArray>(read), options);
     loaded.fromFile = true;
     return loaded;
 }
 
 std::optional<QString> SaveOptionsFile(const QString &folder, const QByteArray &text)
 {
-    const auto error = savefile::SaveWhole(OptionsFilePath(folder), text, savefile::Links::WriteThrough);
+    // The file belongs in the emulator's folder under its fixed name: a link
+    // of that name gives way to the new file and never carries the write to
+    // the file it points to.
+    const auto error = savefile::SaveWhole(OptionsFilePath(folder), text, savefile::Links::Replace);
     if (error)
         return error->reason;
     return std::nullopt;

@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "GuardedFile.h"
 #include "Paths.h"
 #include "SaveFile.h"
 
@@ -68,6 +69,9 @@ QStringList splitPath(const QString &path)
 {
     return path.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
 }
+
+// Far more than the program's settings ever take.
+constexpr qint64 kLargestStore = 64 << 20;
 
 // The whole store as held in memory, with what we know of the file behind it.
 struct Store {
@@ -382,21 +386,18 @@ void loadFromFile()
     s.file = storeFolder() + QStringLiteral("/registry.reg");
     s.loaded = true;
     s.unreadable.clear();
-    QFile f(s.file);
-    if (f.exists()) {
-        QByteArray bytes;
-        if (f.open(QIODevice::ReadOnly))
-            bytes = f.readAll();
-        if (f.error() != QFileDevice::NoError) {
-            // Not damaged, only out of reach: it stays as it is.
-            s.unreadable = QStringLiteral("The settings file %1 could not be read: %2\rThe default settings are "
-                                          "used, and no change is saved over the file until it can be read.")
-                               .arg(s.file, f.errorString());
-            noteProblem(s.unreadable);
-        } else if (!parseStore(QString::fromUtf8(bytes))) {
-            s.clear();
-            keepAside(s.file);
-        }
+    const auto read = guardedfile::ReadWhole(s.file, kLargestStore,
+                                             QStringLiteral("The file is too large to be a settings file."));
+    const auto *failure = std::get_if<guardedfile::Failure>(&read);
+    if (failure && failure->kind != guardedfile::Failure::Kind::Missing) {
+        // Not damaged, only out of reach: it stays as it is.
+        s.unreadable = QStringLiteral("The settings file %1 could not be read: %2\rThe default settings are "
+                                      "used, and no change is saved over the file until it can be read.")
+                           .arg(s.file, failure->reason);
+        noteProblem(s.unreadable);
+    } else if (!failure && !parseStore(QString::fromUtf8(std::get<QByteArray>(read)))) {
+        s.clear();
+        keepAside(s.file);
     }
     rememberFileState();
 }

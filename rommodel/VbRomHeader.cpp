@@ -1,7 +1,6 @@
 #include "VbRomHeader.h"
 
-#include <QFile>
-
+#include "GuardedFile.h"
 #include "SaveFile.h"
 
 namespace {
@@ -27,11 +26,13 @@ void writeField(QByteArray &image, qsizetype at, const QByteArray &text, int wid
 // True when the file at `path` is `image` in every byte but the header's.
 bool sameOutsideHeader(const QString &path, const QByteArray &image)
 {
-    QFile file(path);
-    if (image.size() <= VbRomHeader::kDistanceFromEnd || !file.open(QIODevice::ReadOnly)
-        || file.size() != image.size())
+    if (image.size() <= VbRomHeader::kDistanceFromEnd)
         return false;
-    const QByteArray onDisk = file.readAll();
+    const auto read = guardedfile::ReadWhole(path, image.size(), QString());
+    const QByteArray *found = std::get_if<QByteArray>(&read);
+    if (!found)
+        return false;
+    const QByteArray &onDisk = *found;
     const qsizetype at = image.size() - VbRomHeader::kDistanceFromEnd;
     const qsizetype after = at + VbRomHeader::kSize;
     return onDisk.size() == image.size() && QByteArrayView(onDisk).first(at) == QByteArrayView(image).first(at)

@@ -1,8 +1,6 @@
 #include "PaletteFile.h"
 
-#include <QFile>
-#include <QFileInfo>
-
+#include "GuardedFile.h"
 #include "SaveFile.h"
 
 namespace palettefile {
@@ -41,18 +39,11 @@ ReadPalette Decode(const QByteArray &start)
 
 ReadPalette Read(const QString &path)
 {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
-        return Decode(QByteArray());
-    if (info.isDir())
-        return unreadable(QStringLiteral("It is a folder, not a file."));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return unreadable(file.errorString());
-    const QByteArray start = file.read(kSize);
-    if (file.error() != QFileDevice::NoError)
-        return unreadable(file.errorString());
-    return Decode(start);
+    // Only the palette's own bytes are read; what follows them is ignored.
+    const auto read = guardedfile::ReadStart(path, kSize);
+    if (const auto *failure = std::get_if<guardedfile::Failure>(&read))
+        return failure->kind == guardedfile::Failure::Kind::Missing ? Decode(QByteArray()) : unreadable(failure->reason);
+    return Decode(std::get<QByteArray>(read));
 }
 
 std::optional<QString> Write(const QString &path, const tilepalette::Values &values)

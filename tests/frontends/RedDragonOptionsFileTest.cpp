@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
 
 #include "FrontendFixture.h"
 #include "RedDragonLists.h"
@@ -168,6 +171,49 @@ TEST(RedDragonOptionsFile, TheFileIsFoundInAnyCaseAndWrittenWhole)
     ASSERT_TRUE(failure);
     EXPECT_EQ(*failure, savefile::ErrorText(ENOSPC));
     EXPECT_EQ(testsupport::readFile(folder + QStringLiteral("/OPTIONS.DAT")), text);
+}
+
+// The option file has a fixed name in the emulator's folder: a link there is
+// replaced by the saved file, and the file it pointed to stays as it was.
+TEST(RedDragonOptionsFile, ALinkNamedLikeTheFileIsReplacedNotWrittenThrough)
+{
+    const QString folder = QDir(testsupport::tempDir()).filePath(QStringLiteral("red dragon"));
+    const QString elsewhere = testsupport::writeFile(QStringLiteral("notes.txt"), "frmskip=0003\r\n");
+    QDir().mkpath(folder);
+    ASSERT_TRUE(QFile::link(elsewhere, folder + QStringLiteral("/options.dat")));
+    EXPECT_EQ(reddragon::LoadOptionsFile(folder, RedDragonOptions{}).options.frmskip, 3); // read through it
+
+    const QByteArray text = OptionsText(RedDragonOptions{});
+    EXPECT_FALSE(reddragon::SaveOptionsFile(folder, text));
+    EXPECT_EQ(testsupport::readFile(elsewhere), QByteArray("frmskip=0003\r\n"));
+    EXPECT_FALSE(QFileInfo(folder + QStringLiteral("/options.dat")).isSymLink());
+    EXPECT_EQ(testsupport::readFile(folder + QStringLiteral("/options.dat")), text);
+}
+
+// What is not a regular file is named for what it is and never opened; a
+// file that reports no length (as /proc's do) is read no further than an
+// option file can go.
+TEST(RedDragonOptionsFile, AnOptionFileThatIsNoFileOrHasNoEndIsRefusedWithItsReason)
+{
+    const QString folder = QDir(testsupport::tempDir()).filePath(QStringLiteral("red dragon"));
+    QDir().mkpath(folder);
+    const QString pipe = testsupport::tempDir() + QStringLiteral("/pipe");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const std::pair<QString, const char *> cases[] = {
+        {QStringLiteral("/dev/zero"), "It is a device, not a file."},
+        {pipe, "It is a pipe, not a file."},
+        {testsupport::tempDir(), "It is a folder, not a file."},
+        {QStringLiteral("/proc/self/pagemap"), "The file is too large to be an option file."},
+    };
+    for (const auto &[target, reason] : cases) {
+        SCOPED_TRACE(target.toStdString());
+        QFile::remove(folder + QStringLiteral("/options.dat"));
+        ASSERT_TRUE(QFile::link(target, folder + QStringLiteral("/options.dat")));
+        const reddragon::LoadedOptions loaded = reddragon::LoadOptionsFile(folder, RedDragonOptions{});
+        EXPECT_FALSE(loaded.fromFile);
+        EXPECT_EQ(loaded.failure, QLatin1String(reason));
+        EXPECT_EQ(loaded.options, reddragon::LoadOptionsFile(testsupport::tempDir() + "/none", {}).options);
+    }
 }
 
 TEST(RedDragonLists, EachModeOffersItsSizesInTheirOrder)

@@ -215,6 +215,22 @@ TEST(Registry, AStoreThatCannotBeReadIsLeftAloneAndNeverWrittenOver)
     EXPECT_EQ(settings::Get(QStringLiteral("Other")), QStringLiteral("y"));
 }
 
+// A pipe in the store's place would hold the start until something wrote to
+// it: it is refused unopened, named, and never written over.
+TEST(Registry, AStoreThatIsAPipeIsRefusedUnopened)
+{
+    const QString folder = QFileInfo(StoreFilePath()).absolutePath();
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(StoreFilePath()).constData(), 0600), 0);
+    Reload();
+    EXPECT_EQ(settings::Get(QStringLiteral("Key"), QStringLiteral("default")), QStringLiteral("default"));
+    EXPECT_FALSE(settings::Save(QStringLiteral("Key"), QStringLiteral("new")));
+    EXPECT_TRUE(TakeStoreProblem().startsWith(
+        QStringLiteral("The settings file %1 could not be read: It is a pipe, not a file.\r").arg(StoreFilePath())));
+    EXPECT_TRUE(QFileInfo::exists(StoreFilePath()));
+    EXPECT_FALSE(QFileInfo(StoreFilePath()).isFile());
+}
+
 TEST(Registry, AReadOnlySettingsFolderIsNamedAsTheCause)
 {
     ASSERT_TRUE(settings::Save(QStringLiteral("Key"), QStringLiteral("old")));

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
+#include <sys/stat.h>
 
 #include "PaletteFile.h"
 #include "SaveFile.h"
@@ -84,6 +86,26 @@ TEST(PaletteFile, AFolderIsUnreadableWithAReason)
     const palettefile::ReadPalette read = palettefile::Read(testsupport::tempDir());
     EXPECT_EQ(read.result, PaletteCheck::Unreadable);
     EXPECT_FALSE(read.reason.isEmpty());
+}
+
+// Opening a pipe for reading would wait for a writer: it is refused unopened,
+// as a device is, each named for what it is.
+TEST(PaletteFile, APipeOrADeviceIsRefusedUnopenedWithItsKind)
+{
+    const QString pipe = testsupport::tempDir() + QStringLiteral("/pipe.pvb");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString zero = testsupport::tempDir() + QStringLiteral("/zero.pvb");
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    const std::pair<QString, const char *> cases[] = {
+        {pipe, "It is a pipe, not a file."},
+        {zero, "It is a device, not a file."},
+        {testsupport::tempDir(), "It is a folder, not a file."},
+    };
+    for (const auto &[path, reason] : cases) {
+        const palettefile::ReadPalette read = palettefile::Read(path);
+        EXPECT_EQ(read.result, PaletteCheck::Unreadable) << path.toStdString();
+        EXPECT_EQ(read.reason, QLatin1String(reason));
+    }
 }
 
 TEST(PaletteFile, WritingReplacesALongerFileWithExactlyFifteenBytes)
