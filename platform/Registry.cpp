@@ -1,12 +1,13 @@
 #include "Registry.h"
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <array>
 #include <memory>
@@ -14,6 +15,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include "GuardedFile.h"
@@ -417,16 +419,52 @@ QString lockFilePath()
     return storeFolder() + QStringLiteral("/registry.lock");
 }
 
-std::unique_ptr<QLockFile> makeLock()
-{
-    auto lock = std::make_unique<QLockFile>(lockFilePath());
-    lock->setStaleLockTime(10000);
-    return lock;
-}
+// The store's lock: the kernel's lock on the file "registry.lock", which
+// ends with the process that holds it, so a killed instance never leaves a
+// lock that blocks the next save. The file itself stays; what it holds
+// means nothing.
+class StoreLock {
+public:
+    enum class Result { Locked, Held, Failed };
+
+    ~StoreLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd); // releases the lock
+    }
+
+    // Tries for up to `waitMs` while another instance holds the lock.
+    Result lock(int waitMs)
+    {
+        m_fd = ::open(QFile::encodeName(lockFilePath()).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (m_fd < 0) {
+            m_error = errno;
+            return Result::Failed;
+        }
+        QDeadlineTimer deadline(waitMs);
+        for (;;) {
+            if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
+                return Result::Locked;
+            if (errno != EWOULDBLOCK && errno != EINTR) {
+                m_error = errno;
+                return Result::Failed;
+            }
+            if (deadline.hasExpired())
+                return Result::Held;
+            QThread::msleep(20);
+        }
+    }
+
+    int error() const { return m_error; }
+
+private:
+    int m_fd = -1;
+    int m_error = 0;
+};
 
 // The store's lock, for one writer at a time; null, with the cause noted,
 // when the folder can't be made or written or another program holds the lock.
-std::unique_ptr<QLockFile> lockStore()
+std::unique_ptr<StoreLock> lockStore()
 {
     const QString folder = storeFolder();
     if (!QDir().mkpath(folder)) {
@@ -437,14 +475,19 @@ std::unique_ptr<QLockFile> lockStore()
         noteProblem(QStringLiteral("The settings folder %1 can't be written: %2").arg(folder, savefile::ErrorText(errno)));
         return nullptr;
     }
-    auto lock = makeLock();
-    if (!lock->tryLock(5000)) {
-        noteProblem(lock->error() == QLockFile::LockFailedError
-                        ? QStringLiteral("The settings file is locked by another program.")
-                        : QStringLiteral("The settings lock file %1 could not be written.").arg(lockFilePath()));
+    auto lock = std::make_unique<StoreLock>();
+    switch (lock->lock(5000)) {
+    case StoreLock::Result::Locked:
+        return lock;
+    case StoreLock::Result::Held:
+        noteProblem(QStringLiteral("The settings file is locked by another program."));
+        return nullptr;
+    case StoreLock::Result::Failed:
+        noteProblem(QStringLiteral("The settings lock file %1 could not be written: %2")
+                        .arg(lockFilePath(), savefile::ErrorText(lock->error())));
         return nullptr;
     }
-    return lock;
+    return nullptr;
 }
 
 bool writeStore()
@@ -703,8 +746,8 @@ void RemoveLeftoversOfKilledSaves()
         return;
     // Saves happen only under the lock: while we hold it, no other instance
     // is writing, and a temporary copy of the store is one a killed save left.
-    const auto lock = makeLock();
-    if (!lock->tryLock(0))
+    StoreLock lock;
+    if (lock.lock(0) != StoreLock::Result::Locked)
         return;
     // A save's copy has six letters and digits after the name, a digit among
     // them; a word there is a copy the user made and stays.

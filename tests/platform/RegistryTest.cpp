@@ -3,9 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 #include "Registry.h"
 #include "SaveFile.h"
@@ -22,6 +25,31 @@ QString storeText()
 {
     return QString::fromUtf8(testsupport::readFile(StoreFilePath()));
 }
+
+QString lockFile()
+{
+    return QFileInfo(StoreFilePath()).absolutePath() + QStringLiteral("/registry.lock");
+}
+
+// Another instance's hold on the store's lock, for as long as it lives.
+class OtherInstance {
+public:
+    OtherInstance()
+    {
+        QDir().mkpath(QFileInfo(lockFile()).absolutePath());
+        m_fd = ::open(QFile::encodeName(lockFile()).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        EXPECT_EQ(::flock(m_fd, LOCK_EX | LOCK_NB), 0);
+    }
+    ~OtherInstance() { release(); }
+    void release()
+    {
+        if (m_fd >= 0)
+            ::close(std::exchange(m_fd, -1));
+    }
+
+private:
+    int m_fd = -1;
+};
 
 } // namespace
 
@@ -270,14 +298,15 @@ TEST(Registry, LeftoversOfKilledSavesGoUnlessAnotherInstanceHoldsTheLock)
     const QString folder = QFileInfo(StoreFilePath()).absolutePath();
     const QStringList leftovers = {"registry.reg.Ab3xZ9", "registry.lock.rmlock"};
     // A user's own copies stay, a six-letter word among them.
-    const QStringList kept = {"registry.reg", "registry.reg.backup", "registry.reg.damaged", "registry.reg.old"};
-    for (const QString &name : leftovers + kept.mid(1))
+    // The lock file stays too: only the kernel's lock on it counts.
+    const QStringList kept = {"registry.lock", "registry.reg", "registry.reg.backup", "registry.reg.damaged",
+                              "registry.reg.old"};
+    for (const QString &name : leftovers + kept.mid(2))
         testsupport::writeFile(QStringLiteral("config/zandrel/") + name, "REGEDIT4\n");
     const auto names = [&] { return QDir(folder).entryList(QDir::Files, QDir::Name); };
 
     {
-        QLockFile otherInstance(folder + QStringLiteral("/registry.lock"));
-        ASSERT_TRUE(otherInstance.lock());
+        OtherInstance otherInstance;
         RemoveLeftoversOfKilledSaves();
         EXPECT_EQ(names(), (QStringList{"registry.lock", "registry.lock.rmlock", "registry.reg", "registry.reg.Ab3xZ9",
                                         "registry.reg.backup", "registry.reg.damaged", "registry.reg.old"}));
@@ -285,4 +314,43 @@ TEST(Registry, LeftoversOfKilledSavesGoUnlessAnotherInstanceHoldsTheLock)
     RemoveLeftoversOfKilledSaves();
     EXPECT_EQ(names(), kept);
     EXPECT_EQ(settings::Get(QStringLiteral("Key")), QStringLiteral("value"));
+}
+
+// A kill between the making and the writing of the lock file leaves it
+// empty; the lock ends with its holder all the same, so the next save is
+// neither held up nor refused.
+TEST(Registry, ALockFileLeftByAKilledInstanceNeverBlocksASave)
+{
+    testsupport::writeFile(QStringLiteral("config/zandrel/registry.lock"), QByteArray());
+    EXPECT_TRUE(settings::Save(QStringLiteral("Key"), QStringLiteral("saved")));
+    EXPECT_EQ(TakeStoreProblem(), QString());
+    Reload();
+    EXPECT_EQ(settings::Get(QStringLiteral("Key")), QStringLiteral("saved"));
+}
+
+// One writer at a time: a save waits for another instance's, and gives up
+// with its message when that never ends.
+TEST(Registry, ASaveWaitsForTheLockOfAnotherInstance)
+{
+    {
+        OtherInstance otherInstance;
+        std::thread finishing([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            otherInstance.release();
+        });
+        EXPECT_TRUE(settings::Save(QStringLiteral("Key"), QStringLiteral("after the other")));
+        finishing.join();
+    }
+    OtherInstance stuck;
+    EXPECT_FALSE(settings::Save(QStringLiteral("Key"), QStringLiteral("never")));
+    EXPECT_EQ(TakeStoreProblem(), QStringLiteral("The settings file is locked by another program."));
+    EXPECT_EQ(settings::Get(QStringLiteral("Key")), QStringLiteral("after the other"));
+}
+
+TEST(Registry, ALockFileThatCannotBeMadeIsNamedWithTheReason)
+{
+    ASSERT_TRUE(QDir().mkpath(lockFile()));
+    EXPECT_FALSE(settings::Save(QStringLiteral("Key"), QStringLiteral("value")));
+    EXPECT_EQ(TakeStoreProblem(),
+              QStringLiteral("The settings lock file %1 could not be written: Is a directory").arg(lockFile()));
 }
