@@ -749,14 +749,16 @@ void RemoveLeftoversOfKilledSaves()
     StoreLock lock;
     if (lock.lock(0) != StoreLock::Result::Locked)
         return;
-    // A save's copy has six letters and digits after the name, a digit among
-    // them; a word there is a copy the user made and stays.
-    static const QRegularExpression unfinishedCopy(QStringLiteral("^registry\\.reg\\.(?=[A-Za-z]*[0-9])[A-Za-z0-9]{6}$"));
+    savefile::ClearLeftovers(StoreFilePath(), savefile::Links::WriteThrough);
+    // Earlier versions named a save's copy with six letters and digits after
+    // the name, a digit among them (a word there is a copy the user made and
+    // stays), and left the lock breaker of their lock file.
+    static const QRegularExpression olderCopy(QStringLiteral("^registry\\.reg\\.(?=[A-Za-z]*[0-9])[A-Za-z0-9]{6}$"));
     const QString lockBreaker = QStringLiteral("registry.lock.rmlock");
     const QFileInfoList entries = QDir(folder).entryInfoList({QStringLiteral("registry.*")},
                                                              QDir::Files | QDir::Hidden | QDir::NoSymLinks);
     for (const QFileInfo &entry : entries)
-        if (entry.fileName() == lockBreaker || unfinishedCopy.match(entry.fileName()).hasMatch())
+        if (entry.fileName() == lockBreaker || olderCopy.match(entry.fileName()).hasMatch())
             QFile::remove(entry.filePath());
 }
 

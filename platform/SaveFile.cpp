@@ -1,16 +1,21 @@
 #include "SaveFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "Paths.h"
 
 namespace savefile {
 namespace {
@@ -91,18 +96,75 @@ bool closeFile(int fd, std::optional<SaveError> &error)
     return true;
 }
 
-// Six letters and digits, at least one a digit: the start-up clean-up of the
-// settings folder can then tell a killed save's copy from a name such as
-// "registry.reg.backup" that a user gave a copy of their own.
-QString randomSuffix()
+// A save's copy is "<name>.zandrel-save-" and six letters and digits: plainly
+// ours to a user who meets one, and told apart from any name a user would
+// give a copy of their own. A long name is cut so that the copy's fits.
+const QByteArray kCopyTag = QByteArrayLiteral(".zandrel-save-");
+constexpr int kCopySuffixSize = 6;
+
+QByteArray copyPrefix(const QByteArray &fileName)
+{
+    return fileName.left(NAME_MAX - kCopyTag.size() - kCopySuffixSize) + kCopyTag;
+}
+
+QByteArray randomSuffix()
 {
     static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     auto *random = QRandomGenerator::global();
-    QString suffix;
-    for (int i = 0; i < 5; ++i)
-        suffix += QLatin1Char(kLetters[random->bounded(int(sizeof kLetters - 1))]);
-    suffix.insert(random->bounded(6), QLatin1Char(char('0' + random->bounded(10))));
+    QByteArray suffix;
+    for (int i = 0; i < kCopySuffixSize; ++i)
+        suffix += kLetters[random->bounded(int(sizeof kLetters - 1))];
     return suffix;
+}
+
+bool isCopySuffix(QByteArrayView suffix)
+{
+    return suffix.size() == kCopySuffixSize
+           && std::all_of(suffix.begin(), suffix.end(), [](char c) { return std::isalnum(uchar(c)) != 0; });
+}
+
+// A save holds the kernel's lock on its copy from before the copy has a name
+// until it has replaced the file, and the lock ends with the process: a copy
+// whose lock can be taken is one a killed save left.
+bool holdCopy(int fd)
+{
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return errno != EWOULDBLOCK; // a file system without these locks: go on unheld
+    // A cleaner that took the lock first has removed the name.
+    struct stat info;
+    return ::fstat(fd, &info) == 0 && info.st_nlink > 0;
+}
+
+// Removes the copies that killed saves of the file `fileName` left in
+// `folder`: regular files of a copy's name whose lock no save holds.
+void clearCopiesIn(const QByteArray &folder, const QByteArray &fileName)
+{
+    const int folderFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0)
+        return;
+    DIR *listing = ::fdopendir(folderFd);
+    if (!listing) {
+        ::close(folderFd);
+        return;
+    }
+    const QByteArray prefix = copyPrefix(fileName);
+    while (const dirent *entry = ::readdir(listing)) {
+        const QByteArrayView name(entry->d_name);
+        if (!name.startsWith(prefix) || !isCopySuffix(name.sliced(prefix.size())))
+            continue;
+        struct stat named;
+        if (::fstatat(folderFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(named.st_mode))
+            continue;
+        const int fd = ::openat(folderFd, entry->d_name, O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat opened;
+        if (::fstat(fd, &opened) == 0 && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino
+            && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(folderFd, entry->d_name, 0);
+        ::close(fd); // releases the lock
+    }
+    ::closedir(listing);
 }
 
 // What is at the path now, and where the new contents go.
@@ -111,6 +173,12 @@ struct Target {
     QString folder;  // where the temporary file goes: beside it
     bool exists = false;
     struct stat info {};
+
+    QByteArray native() const { return paths::EncodeFileName(path); }
+    QByteArray nativeFolder() const { return paths::EncodeFileName(folder); }
+    QByteArray fileName() const { return paths::EncodeFileName(QFileInfo(path).fileName()); }
+    // A fresh name for a copy of the file, beside it.
+    QByteArray copyName() const { return nativeFolder() + '/' + copyPrefix(fileName()) + randomSuffix(); }
 };
 
 std::optional<SaveError> examine(const QString &path, Links links, Target &target)
@@ -118,12 +186,12 @@ std::optional<SaveError> examine(const QString &path, Links links, Target &targe
     target.path = path;
     if (const int code = injected(Step::Check))
         return failure(Step::Check, code);
-    if (::lstat(QFile::encodeName(path).constData(), &target.info) == 0) {
+    if (::lstat(target.native().constData(), &target.info) == 0) {
         target.exists = true;
         if (S_ISLNK(target.info.st_mode) && links == Links::WriteThrough) {
             char resolved[PATH_MAX];
-            if (::realpath(QFile::encodeName(path).constData(), resolved)) {
-                target.path = QFile::decodeName(resolved);
+            if (::realpath(target.native().constData(), resolved)) {
+                target.path = paths::DecodeFileName(resolved);
                 ::stat(resolved, &target.info);
             }
         }
@@ -138,7 +206,7 @@ std::optional<SaveError> examine(const QString &path, Links links, Target &targe
         return failure(Step::Check, EISDIR);
     if (!S_ISREG(target.info.st_mode))
         return SaveError{Step::Check, EINVAL, QStringLiteral("It is not a regular file.")};
-    if (::faccessat(AT_FDCWD, QFile::encodeName(target.path).constData(), W_OK, AT_EACCESS) != 0)
+    if (::faccessat(AT_FDCWD, target.native().constData(), W_OK, AT_EACCESS) != 0)
         return failure(Step::Check, errno);
     return std::nullopt;
 }
@@ -163,15 +231,18 @@ bool takeOverMode(int fd, const Target &target, std::optional<SaveError> &error)
 std::optional<SaveError> saveThrough(const Target &target, const QByteArray &bytes, bool unnamed, bool &tryNamed)
 {
     std::optional<SaveError> error;
-    const QByteArray folder = QFile::encodeName(target.folder);
+    const QByteArray folder = target.nativeFolder();
     QByteArray temporary; // its name in the folder, once it has one
     int fd = -1;
+    int held = -1; // keeps the lock on the copy from its close to its rename
 
     const auto giveUp = [&] {
-        if (fd >= 0)
-            ::close(fd);
         if (!temporary.isEmpty())
             ::unlink(temporary.constData());
+        if (fd >= 0)
+            ::close(fd);
+        if (held >= 0)
+            ::close(held);
         return error;
     };
 
@@ -182,9 +253,10 @@ std::optional<SaveError> saveThrough(const Target &target, const QByteArray &byt
             tryNamed = error->code == EOPNOTSUPP || error->code == EISDIR || error->code == EINVAL;
             return giveUp();
         }
+        holdCopy(fd); // nobody else can reach it yet
     } else {
         for (int attempt = 0; fd < 0; ++attempt) {
-            temporary = QFile::encodeName(target.path + QLatin1Char('.') + randomSuffix());
+            temporary = target.copyName();
             const bool made = run(Step::CreateTemporary, error, [&] {
                 return fd = ::open(temporary.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC | O_NOFOLLOW, 0666);
             });
@@ -192,6 +264,10 @@ std::optional<SaveError> saveThrough(const Target &target, const QByteArray &byt
                 temporary.clear();
                 if (error->code != EEXIST || attempt == 100)
                     return giveUp();
+            } else if (!holdCopy(fd)) {
+                // Taken for a killed save's copy in the instant before its lock: it goes, we take another.
+                ::close(std::exchange(fd, -1));
+                temporary.clear();
             }
         }
     }
@@ -204,7 +280,7 @@ std::optional<SaveError> saveThrough(const Target &target, const QByteArray &byt
         // An unnamed file gets a name only now that it is complete.
         const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
         for (int attempt = 0; temporary.isEmpty(); ++attempt) {
-            const QByteArray name = QFile::encodeName(target.path + QLatin1Char('.') + randomSuffix());
+            const QByteArray name = target.copyName();
             const bool linked = run(Step::Replace, error, [&] {
                 return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW);
             });
@@ -217,12 +293,15 @@ std::optional<SaveError> saveThrough(const Target &target, const QByteArray &byt
         }
     }
 
+    held = ::dup(fd);
     const int closing = std::exchange(fd, -1);
     if (!closeFile(closing, error))
         return giveUp();
-    if (!run(Step::Replace, error,
-             [&] { return ::rename(temporary.constData(), QFile::encodeName(target.path).constData()); }))
+    if (!run(Step::Replace, error, [&] { return ::rename(temporary.constData(), target.native().constData()); }))
         return giveUp();
+    temporary.clear();
+    if (held >= 0)
+        ::close(held);
 
     // Make the rename itself last; it has happened, so a failure here changes nothing.
     const int folderFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -240,11 +319,21 @@ std::optional<SaveError> SaveWhole(const QString &path, const QByteArray &bytes,
     Target target;
     if (auto refused = examine(path, links, target))
         return refused;
+    // Killed saves' copies go first: on a full disk their room may be what this save needs.
+    clearCopiesIn(target.nativeFolder(), target.fileName());
     bool tryNamed = false;
     auto error = saveThrough(target, bytes, true, tryNamed);
     if (error && tryNamed)
         error = saveThrough(target, bytes, false, tryNamed);
     return error;
+}
+
+void ClearLeftovers(const QString &path, Links links)
+{
+    Target target;
+    examine(path, links, target); // a file that can't be saved now may still have copies beside it
+    if (!target.folder.isEmpty())
+        clearCopiesIn(target.nativeFolder(), target.fileName());
 }
 
 std::optional<SaveError> WriteInPlace(const QString &path, qint64 offset, const QByteArray &bytes)
@@ -253,7 +342,7 @@ std::optional<SaveError> WriteInPlace(const QString &path, qint64 offset, const 
     int fd = -1;
     // Non-blocking so that a pipe can't hold the open; only a regular file is written.
     if (!run(Step::OpenFile, error, [&] {
-            return fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+            return fd = ::open(paths::EncodeFileName(path).constData(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
         }))
         return error;
     struct stat info;

@@ -1,10 +1,12 @@
 #pragma once
 // Every file the program writes goes through here. The new contents go whole
 // into a temporary file beside the old one (an unnamed one where the file
-// system allows, so a killed save leaves nothing behind), are synced to the
-// disk with every error checked, and only then replace the old file in one
-// rename. A failure leaves the old file exactly as it was and says why in the
-// system's own words.
+// system allows, so that a kill while it is written leaves nothing behind),
+// are synced to the disk with every error checked, and only then replace the
+// old file in one rename. A failure leaves the old file exactly as it was and
+// says why in the system's own words. A kill in the instant between the copy
+// getting its name and the rename leaves "<name>.zandrel-save-" and six
+// letters and digits; the next save of that file clears it.
 
 #include <QByteArray>
 #include <QString>
@@ -41,6 +43,12 @@ enum class Links {
 // keeps its permissions; a new one gets the usual ones (0666 less the umask).
 // An existing file that we may not write, a folder or a device is refused.
 std::optional<SaveError> SaveWhole(const QString &path, const QByteArray &bytes, Links links = Links::Replace);
+
+// Removes the copies that killed saves of the file at `path` left beside it
+// (beside the file a link points to, with WriteThrough), as every save does
+// first. A copy that a save under way holds, and anything that merely looks
+// like a copy (a folder, a link, another name), stays.
+void ClearLeftovers(const QString &path, Links links = Links::Replace);
 
 // Writes `bytes` over the existing file at `offset` without a temporary file,
 // for where none can be made. The file keeps its length, its permissions and

@@ -17,7 +17,7 @@ inline const QString kFilter = QStringLiteral("Zandrel Utils Palette File (*.pvb
 constexpr int kSize = 15;
 
 // Missing: no such file, or an empty one. Unreadable: it exists but can't be
-// read (a folder, no permission, a failing read).
+// read (a folder, a pipe or a device, no permission, a failing read).
 enum class PaletteCheck { Ok, Missing, NotPalette, Unreadable };
 
 struct ReadPalette {

@@ -296,7 +296,7 @@ TEST(Registry, LeftoversOfKilledSavesGoUnlessAnotherInstanceHoldsTheLock)
 {
     ASSERT_TRUE(settings::Save(QStringLiteral("Key"), QStringLiteral("value")));
     const QString folder = QFileInfo(StoreFilePath()).absolutePath();
-    const QStringList leftovers = {"registry.reg.Ab3xZ9", "registry.lock.rmlock"};
+    const QStringList leftovers = {"registry.reg.zandrel-save-Q7x2Lm", "registry.reg.Ab3xZ9", "registry.lock.rmlock"};
     // A user's own copies stay, a six-letter word among them.
     // The lock file stays too: only the kernel's lock on it counts.
     const QStringList kept = {"registry.lock", "registry.reg", "registry.reg.backup", "registry.reg.damaged",
@@ -309,7 +309,8 @@ TEST(Registry, LeftoversOfKilledSavesGoUnlessAnotherInstanceHoldsTheLock)
         OtherInstance otherInstance;
         RemoveLeftoversOfKilledSaves();
         EXPECT_EQ(names(), (QStringList{"registry.lock", "registry.lock.rmlock", "registry.reg", "registry.reg.Ab3xZ9",
-                                        "registry.reg.backup", "registry.reg.damaged", "registry.reg.old"}));
+                                        "registry.reg.backup", "registry.reg.damaged", "registry.reg.old",
+                                        "registry.reg.zandrel-save-Q7x2Lm"}));
     }
     RemoveLeftoversOfKilledSaves();
     EXPECT_EQ(names(), kept);

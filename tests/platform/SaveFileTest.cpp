@@ -5,7 +5,10 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "SaveFile.h"
 #include "TestSupport.h"
@@ -183,4 +186,43 @@ TEST(SaveFile, WriteInPlaceChangesOnlyItsRange)
     error = savefile::WriteInPlace(QDir(testsupport::tempDir()).filePath(QStringLiteral("none")), 0, "z");
     ASSERT_TRUE(error);
     EXPECT_EQ(error->code, ENOENT);
+}
+
+// A save killed once its copy has a name (just before that copy replaces the
+// file) leaves the copy behind. Its name says whose it is, and the next save
+// of that file clears it. What merely looks like one stays: an older or
+// shorter name, another file's copy, a folder or a link, and the copy of a
+// save still under way.
+TEST(SaveFile, ACopyLeftByAKilledSaveIsPlainlyOursAndGoesAtTheNextSave)
+{
+    const QString folder = testsupport::tempDir();
+    const QString path = testsupport::writeFile(QStringLiteral("a.txt"), "old");
+    QStringList beforeReplacing;
+    savefile::SetFaultHook([&](Step step) {
+        if (step == Step::Replace)
+            beforeReplacing = FolderEntries(folder);
+        return 0;
+    });
+    ASSERT_FALSE(savefile::SaveWhole(path, "new"));
+    savefile::SetFaultHook(nullptr);
+    ASSERT_EQ(beforeReplacing.size(), 2);
+    EXPECT_TRUE(beforeReplacing.last().startsWith(QStringLiteral("a.txt.zandrel-save-"))) << beforeReplacing.last().toStdString();
+
+    const QStringList leftovers = {"a.txt.zandrel-save-Q7x2Lm", "a.txt.zandrel-save-000000"};
+    const QStringList lookAlikes = {"a.txt.Ab3xZ9", "a.txt.zandrel-save-Q7x2L", "a.txt.zandrel-save-Q7x2Lmn",
+                                    "b.txt.zandrel-save-Q7x2Lm", "a.txt.zandrel-save-active"};
+    for (const QString &name : leftovers + lookAlikes)
+        testsupport::writeFile(name, "copy");
+    ASSERT_TRUE(QDir(folder).mkdir(QStringLiteral("a.txt.zandrel-save-folder")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("b.txt.zandrel-save-Q7x2Lm"), folder + QStringLiteral("/a.txt.zandrel-save-link00")));
+    const int underWay = ::open(QFile::encodeName(folder + QStringLiteral("/a.txt.zandrel-save-active")).constData(), O_WRONLY);
+    ASSERT_EQ(::flock(underWay, LOCK_EX), 0);
+
+    ASSERT_FALSE(savefile::SaveWhole(path, "newer"));
+    ::close(underWay);
+    EXPECT_EQ(testsupport::readFile(path), QByteArray("newer"));
+    QStringList expected = lookAlikes + QStringList{"a.txt", "a.txt.zandrel-save-folder", "a.txt.zandrel-save-link00"};
+    expected.sort();
+    EXPECT_EQ(FolderEntries(folder), expected);
+    EXPECT_EQ(testsupport::readFile(folder + QStringLiteral("/b.txt.zandrel-save-Q7x2Lm")), QByteArray("copy"));
 }
