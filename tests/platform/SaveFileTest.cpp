@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <csignal>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "SaveFile.h"
@@ -225,4 +227,32 @@ TEST(SaveFile, ACopyLeftByAKilledSaveIsPlainlyOursAndGoesAtTheNextSave)
     expected.sort();
     EXPECT_EQ(FolderEntries(folder), expected);
     EXPECT_EQ(testsupport::readFile(folder + QStringLiteral("/b.txt.zandrel-save-Q7x2Lm")), QByteArray("copy"));
+}
+
+// The real thing: a save killed just before its copy replaces the file. The
+// copy's lock ended with the killed process, so the next save clears it.
+TEST(SaveFile, ACopyOfASaveKilledBeforeTheReplacementGoesAtTheNextSave)
+{
+    const QString folder = testsupport::tempDir();
+    const QString path = testsupport::writeFile(QStringLiteral("a.txt"), "old");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        savefile::SetFaultHook([&](Step step) {
+            if (step == Step::Replace && FolderEntries(folder).size() == 2)
+                ::raise(SIGKILL);
+            return 0;
+        });
+        savefile::SaveWhole(path, "killed");
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(testsupport::readFile(path), QByteArray("old"));
+    const QStringList left = FolderEntries(folder);
+    ASSERT_EQ(left.size(), 2);
+    EXPECT_EQ(testsupport::readFile(folder + QLatin1Char('/') + left.last()), QByteArray("killed"));
+
+    ASSERT_FALSE(savefile::SaveWhole(path, "new"));
+    EXPECT_EQ(FolderEntries(folder), QStringList{"a.txt"});
 }
