@@ -79,9 +79,20 @@ File::~File()
 
 qint64 File::read(char *to, qint64 size)
 {
+    return readFrom(-1, to, size);
+}
+
+qint64 File::readAt(qint64 offset, char *to, qint64 size)
+{
+    return readFrom(offset, to, size);
+}
+
+qint64 File::readFrom(qint64 offset, char *to, qint64 size)
+{
     qint64 done = 0;
     while (done < size) {
-        const ssize_t n = ::read(m_fd, to + done, size_t(size - done));
+        const ssize_t n = offset < 0 ? ::read(m_fd, to + done, size_t(size - done))
+                                     : ::pread(m_fd, to + done, size_t(size - done), off_t(offset + done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)

@@ -39,11 +39,15 @@ public:
     qint64 length() const { return m_length; }
     // Fills `to` as far as the file goes: the bytes read, or -1 with errno set.
     qint64 read(char *to, qint64 size);
+    // The same from `offset` on, wherever the reading stands.
+    qint64 readAt(qint64 offset, char *to, qint64 size);
 
 private:
     friend std::variant<File, Failure> Open(const QString &, qint64, const QString &);
     File(int fd, qint64 length) : m_fd(fd), m_length(length) {}
     bool isOpen() const { return m_fd >= 0; }
+    // Reads on from where the reading stands when `offset` is negative.
+    qint64 readFrom(qint64 offset, char *to, qint64 size);
 
     int m_fd;
     qint64 m_length;

@@ -1,12 +1,15 @@
 #include "Process.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QtEndian>
 
+#include <algorithm>
+#include <limits>
+
+#include "GuardedFile.h"
 #include "MsgBox.h"
 #include "Paths.h"
 #include "WineRegistry.h"
@@ -26,10 +29,13 @@ enum class Kind { Native, Windows, Dos, NotRunnable, Unknown };
 // with (Windows) or without (DOS) a "PE" header where the DOS header points.
 Kind kindOf(const QString &file)
 {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
+    // Through the guarded open: a pipe of the program's name is never waited on.
+    auto opened = guardedfile::Open(file, std::numeric_limits<qint64>::max(), QString());
+    guardedfile::File *f = std::get_if<guardedfile::File>(&opened);
+    if (!f)
         return Kind::Unknown;
-    const QByteArray head = f.read(64);
+    QByteArray head(64, Qt::Uninitialized);
+    head.truncate(qsizetype(std::max<qint64>(0, f->read(head.data(), head.size()))));
     if (head.startsWith("\x7F" "ELF") || head.startsWith("#!"))
         return QFileInfo(file).isExecutable() ? Kind::Native : Kind::NotRunnable;
     if (!head.startsWith("MZ"))
@@ -37,9 +43,10 @@ Kind kindOf(const QString &file)
     if (head.size() < 64)
         return Kind::Dos;
     const quint32 peOffset = qFromLittleEndian<quint32>(head.constData() + 0x3C);
-    if (peOffset < 64 || !f.seek(peOffset))
+    char signature[4];
+    if (peOffset < 64 || f->readAt(peOffset, signature, sizeof signature) != qint64(sizeof signature))
         return Kind::Dos;
-    return f.read(4) == QByteArray("PE\0\0", 4) ? Kind::Windows : Kind::Dos;
+    return QByteArrayView(signature, sizeof signature) == QByteArrayView("PE\0\0", 4) ? Kind::Windows : Kind::Dos;
 }
 
 // The folder and the word of a request's program ("/opt/rboy", "RBOY").

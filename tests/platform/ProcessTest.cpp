@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <sys/stat.h>
+
 #include "ProcessSupport.h"
 #include "Process.h"
 #include "Registry.h"
@@ -292,4 +294,15 @@ TEST(Process, AFailedHandOverToWineIsReportedAndNothingStarts)
     qputenv("ZANDREL_STUB_REGEDIT_FAILS", "1");
     EXPECT_TRUE(process::Start(started));
     qunsetenv("ZANDREL_STUB_REGEDIT_FAILS");
+}
+
+// Telling what a program is reads its first bytes: a pipe of the program's
+// name is refused at once, not waited on for a writer that never comes.
+TEST(Process, APipeNamedLikeTheProgramIsRefusedWithoutWaiting)
+{
+    const QString dir = folderIn(QStringLiteral("emu"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir + QStringLiteral("/rboy")).constData(), 0700), 0);
+    const process::Prepared refused = process::Prepare(request(dir + QStringLiteral("/RBOY")));
+    EXPECT_FALSE(refused.launch);
+    EXPECT_TRUE(refused.failure.contains(QStringLiteral("is not a program that can be started"))) << refused.failure.toStdString();
 }
