@@ -44,7 +44,9 @@ std::optional<Failure> refusal(mode_t mode)
     return std::nullopt;
 }
 
-constexpr qint64 kFirstRead = 4096;
+// Reads are of whole pages where they can be: some files under /proc take no
+// other size.
+constexpr qint64 kPage = 4096;
 
 // Reads up to `count` bytes of `file`, or the failure of a read. The buffer
 // grows with what comes, from the length the file reports, so a large limit
@@ -53,7 +55,7 @@ std::variant<QByteArray, Failure> readUpTo(File &file, qint64 count)
 {
     QByteArray bytes;
     qint64 done = 0;
-    for (qint64 capacity = std::min(count, std::max<qint64>(file.length() + 1, kFirstRead));;
+    for (qint64 capacity = std::min(count, (file.length() / kPage + 1) * kPage);;
          capacity = std::min(count, capacity * 2)) {
         bytes.resize(qsizetype(capacity));
         const qint64 read = file.read(bytes.data() + done, capacity - done);
@@ -133,9 +135,7 @@ std::variant<QByteArray, Failure> ReadWhole(const QString &path, qint64 largest,
     auto opened = Open(path, largest, tooLarge);
     if (Failure *failure = std::get_if<Failure>(&opened))
         return *failure;
-    // Any byte beyond what the format holds tells a file that goes on. The
-    // reads are of whole pages: some files under /proc take no other size.
-    constexpr qint64 kPage = 4096;
+    // Any byte beyond what the format holds tells a file that goes on.
     auto read = readUpTo(std::get<File>(opened), (largest / kPage + 1) * kPage);
     if (const QByteArray *bytes = std::get_if<QByteArray>(&read); bytes && bytes->size() > largest)
         return Failure{Failure::Kind::TooLarge, 0, tooLarge};

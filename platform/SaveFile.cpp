@@ -4,7 +4,6 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -119,8 +118,10 @@ QByteArray randomSuffix()
 
 bool isCopySuffix(QByteArrayView suffix)
 {
-    return suffix.size() == kCopySuffixSize
-           && std::all_of(suffix.begin(), suffix.end(), [](char c) { return std::isalnum(uchar(c)) != 0; });
+    const auto letterOrDigit = [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    };
+    return suffix.size() == kCopySuffixSize && std::all_of(suffix.begin(), suffix.end(), letterOrDigit);
 }
 
 // A save holds the kernel's lock on its copy from before the copy has a name
@@ -268,6 +269,10 @@ std::optional<SaveError> saveThrough(const Target &target, const QByteArray &byt
                 // Taken for a killed save's copy in the instant before its lock: it goes, we take another.
                 ::close(std::exchange(fd, -1));
                 temporary.clear();
+                if (attempt == 100) {
+                    error = failure(Step::CreateTemporary, EBUSY);
+                    return giveUp();
+                }
             }
         }
     }
