@@ -53,19 +53,20 @@ constexpr qint64 kPage = 4096;
 // costs nothing for a small file.
 std::variant<QByteArray, Failure> readUpTo(File &file, qint64 count)
 {
+    const auto pages = [](qint64 bytes) { return (bytes + kPage - 1) / kPage * kPage; };
+    const qint64 largest = pages(count);
     QByteArray bytes;
     qint64 done = 0;
-    for (qint64 capacity = std::min(count, (file.length() / kPage + 1) * kPage);;
-         capacity = std::min(count, capacity * 2)) {
+    for (qint64 capacity = std::min(largest, pages(file.length() + 1));; capacity = std::min(largest, capacity * 2)) {
         bytes.resize(qsizetype(capacity));
         const qint64 read = file.read(bytes.data() + done, capacity - done);
         if (read < 0)
             return systemFailure(errno);
         done += read;
-        if (done < capacity || capacity == count)
+        if (done < capacity || capacity == largest)
             break;
     }
-    bytes.truncate(qsizetype(done));
+    bytes.truncate(qsizetype(std::min(done, count)));
     return bytes;
 }
 
@@ -135,8 +136,8 @@ std::variant<QByteArray, Failure> ReadWhole(const QString &path, qint64 largest,
     auto opened = Open(path, largest, tooLarge);
     if (Failure *failure = std::get_if<Failure>(&opened))
         return *failure;
-    // Any byte beyond what the format holds tells a file that goes on.
-    auto read = readUpTo(std::get<File>(opened), (largest / kPage + 1) * kPage);
+    // A byte beyond what the format holds tells a file that goes on.
+    auto read = readUpTo(std::get<File>(opened), largest + 1);
     if (const QByteArray *bytes = std::get_if<QByteArray>(&read); bytes && bytes->size() > largest)
         return Failure{Failure::Kind::TooLarge, 0, tooLarge};
     return read;

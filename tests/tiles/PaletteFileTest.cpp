@@ -106,6 +106,8 @@ TEST(PaletteFile, APipeOrADeviceIsRefusedUnopenedWithItsKind)
         EXPECT_EQ(read.result, PaletteCheck::Unreadable) << path.toStdString();
         EXPECT_EQ(read.reason, QLatin1String(reason));
     }
+    // A file without end (and which takes reads of whole records only) is read at its start alone.
+    EXPECT_EQ(palettefile::Read(QStringLiteral("/proc/self/pagemap")).result, PaletteCheck::NotPalette);
 }
 
 TEST(PaletteFile, WritingReplacesALongerFileWithExactlyFifteenBytes)
