@@ -89,8 +89,9 @@ void Reload();
 // settings are used and every change is refused until it can be read.
 QString TakeStoreProblem();
 
-// Removes what killed saves left beside the store (unfinished temporary
-// copies, the lock breaker's file), unless another instance holds the lock.
+// Removes what killed saves left beside the store (unfinished copies, also
+// as earlier versions named them, and the lock breaker's file of their
+// lock), unless another instance holds the lock.
 // Called once at start-up.
 void RemoveLeftoversOfKilledSaves();
 
