@@ -146,7 +146,9 @@ void frmRedDragon::createGraphicsMode()
     lstScreenSize->setAccessibleName(QStringLiteral("Screen size"));
     lstScreenCols->setAccessibleName(QStringLiteral("Colour depth"));
 
-    connect(lstScreenMode, &QListWidget::currentRowChanged, this, &frmRedDragon::lstScreenMode_Click);
+    // A mouse press moves the current row before it selects the clicked one, so
+    // the sizes follow the selection, which the keys and code move alike.
+    connect(lstScreenMode, &QListWidget::itemSelectionChanged, this, &frmRedDragon::lstScreenMode_Click);
     connect(lstScreenSize, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             LastScreenSize = lstScreenSize->item(row)->text();

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTest>
 
 #include "FrontendFixture.h"
 #include "MainWindowState.h"
@@ -124,6 +125,25 @@ TEST_F(RedDragonForm, AGraphicsModeOffersItsSizesWithNoneChosen)
         EXPECT_EQ(w.lstScreenSize->count(), c.sizes) << c.mode;
         EXPECT_EQ(w.lstScreenSize->item(c.sizes - 1)->text(), QLatin1String(c.last)) << c.mode;
         EXPECT_TRUE(w.lstScreenSize->selectedItems().isEmpty()) << c.mode;
+    }
+}
+
+TEST_F(RedDragonForm, TheSizesFollowTheModeClickedWithTheMouseAtOnce)
+{
+    frmRedDragon w;
+    w.load();
+    w.show();
+    const struct {
+        const char *mode;
+        int sizes;
+    } clicks[] = {{"GDI", 33}, {"DirectDraw accel", 10}, {"DirectDraw window", 32}, {"GDI", 33}};
+    for (const auto &click : clicks) {
+        QListWidgetItem *item = w.lstScreenMode->findItems(QLatin1String(click.mode), Qt::MatchExactly).value(0);
+        ASSERT_NE(item, nullptr) << click.mode;
+        const QPoint centre = w.lstScreenMode->visualItemRect(item).center();
+        QTest::mouseClick(w.lstScreenMode->viewport(), Qt::LeftButton, {}, centre);
+        EXPECT_EQ(chosenText(w.lstScreenMode), QLatin1String(click.mode));
+        EXPECT_EQ(w.lstScreenSize->count(), click.sizes) << click.mode;
     }
 }
 
