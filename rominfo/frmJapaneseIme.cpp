@@ -3,10 +3,10 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QValidator>
 
 #include "Controls.h"
 #include "Fonts.h"
+#include "HeaderTextValidator.h"
 #include "KanaToRomaji.h"
 
 namespace {
@@ -99,33 +99,6 @@ const std::array<KanaButton, frmJapaneseIme::kKanaCount> &kanaButtons()
     return buttons;
 }
 
-// Lets into the title box only what a title can hold, so that what the box
-// shows is what Save writes; a typed or pasted character it can't hold is
-// dropped. The characters of the title the editor opened on stay, whatever
-// they are: they are that title's own bytes.
-class TitleValidator : public QValidator {
-public:
-    TitleValidator(const QString &openedTitle, QObject *parent) : QValidator(parent), m_kept(openedTitle) {}
-
-    State validate(QString &input, int &pos) const override
-    {
-        QString held;
-        held.reserve(input.size());
-        for (int i = 0; i < input.size(); ++i) {
-            const QChar c = input.at(i);
-            if (fonts::IsTitleCharacter(c) || m_kept.contains(c))
-                held += c;
-            else if (i < pos)
-                --pos;
-        }
-        input = held;
-        return Acceptable;
-    }
-
-private:
-    QString m_kept;
-};
-
 } // namespace
 
 frmJapaneseIme::frmJapaneseIme(controls::ChangeLabel &romTitle, QWidget *parent)
@@ -182,7 +155,9 @@ uchar frmJapaneseIme::KanaByte(int index)
 
 void frmJapaneseIme::Form_Load()
 {
-    txtRomTitle->setValidator(new TitleValidator(m_romTitle.caption(), txtRomTitle));
+    auto *validator = new HeaderTextValidator(txtRomTitle);
+    validator->setKept(m_romTitle.caption());
+    txtRomTitle->setValidator(validator);
     txtRomTitle->setText(m_romTitle.caption());
     txtRomTitle->setCursorPosition(txtRomTitle->text().size());
     txtRomTitle_Change();

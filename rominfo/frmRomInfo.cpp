@@ -16,6 +16,7 @@
 #include "Controls.h"
 #include "FileMessages.h"
 #include "Fonts.h"
+#include "HeaderTextValidator.h"
 #include "HelpTopics.h"
 #include "KanaToRomaji.h"
 #include "KnownRomTable.h"
@@ -118,6 +119,8 @@ void frmRomInfo::createControls()
     cmbManufacturer = Place<QComboBox>(fraManufacturer, 120, 240, 2655, 315);
     txtManufacturer = Place<QLineEdit>(fraManufacturer, 2880, 240, 615, 315);
     txtManufacturer->setMaxLength(2);
+    m_makerCodeValidator = new HeaderTextValidator(txtManufacturer);
+    txtManufacturer->setValidator(m_makerCodeValidator);
 
     fraVersion = Place<QGroupBox>(c, 120, 2040, 1455, 675, QStringLiteral("Version:"));
     cmbVersion = Place<QComboBox>(fraVersion, 240, 240, 975, 315);
@@ -125,6 +128,8 @@ void frmRomInfo::createControls()
     fraRomId = Place<QGroupBox>(c, 1680, 2040, 1455, 675, QStringLiteral("ROM ID:"));
     txtRomId = Place<QLineEdit>(fraRomId, 240, 240, 975, 315);
     txtRomId->setMaxLength(4);
+    m_gameIdValidator = new HeaderTextValidator(txtRomId);
+    txtRomId->setValidator(m_gameIdValidator);
 
     imgZARavo = Place<QLabel>(c, 3240, 2130, 480, 480);
     imgZARavo->setPixmap(zaravoPicture());
@@ -269,8 +274,8 @@ void frmRomInfo::LoadRomFile(const QString &path)
 
     const VbRomHeader header = *VbRomHeader::read(RomData);
     lblTitle->setCaption(fonts::DecodeTitle(header.title));
-    txtManufacturer->setText(fonts::DecodeTitle(header.makerCode));
-    txtRomId->setText(fonts::DecodeTitle(header.gameId));
+    showHeaderText(txtManufacturer, m_makerCodeValidator, header.makerCode);
+    showHeaderText(txtRomId, m_gameIdValidator, header.gameId);
     cmbVersion->setCurrentIndex(header.version);
     showFitted(lblMbit, RomSizeText(RomData.size()));
     txtManufacturer->end(false);
@@ -453,6 +458,13 @@ void frmRomInfo::cmdJapaneseIme_Click()
 {
     frmJapaneseIme editor(*lblTitle, this);
     forms::ShowModal(editor);
+}
+
+void frmRomInfo::showHeaderText(QLineEdit *box, HeaderTextValidator *validator, const QByteArray &bytes)
+{
+    const QString text = fonts::DecodeTitle(bytes);
+    validator->setKept(text);
+    box->setText(text);
 }
 
 void frmRomInfo::cmdRevert_Click()

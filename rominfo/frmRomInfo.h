@@ -23,6 +23,7 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class HeaderTextValidator;
 class RecentRomMenu;
 
 class frmRomInfo : public forms::Form {
@@ -120,6 +121,11 @@ private:
     QByteArray editedImage() const;
     // Writes the edited image to `path`; on failure says so and changes nothing.
     bool writeEditedImage(const QString &path);
+    // Shows header bytes read from the image in their box; whatever they
+    // are, they stay editable there.
+    static void showHeaderText(QLineEdit *box, HeaderTextValidator *validator, const QByteArray &bytes);
 
     std::unique_ptr<RecentRomMenu> m_recentMenu;
+    HeaderTextValidator *m_makerCodeValidator = nullptr;
+    HeaderTextValidator *m_gameIdValidator = nullptr;
 };

@@ -354,6 +354,33 @@ TEST_F(RomInfoForm, SaveChangesExactlyTheHeader)
     EXPECT_EQ(storedRecent().value(0), path);
 }
 
+// The maker code and game ID boxes take only what a header byte holds, so
+// what they show is what Save writes; the image's own characters stay.
+TEST_F(RomInfoForm, MakerCodeAndGameIdTakeOnlyWhatTheHeaderCanHold)
+{
+    QByteArray original(8192, '\0');
+    const int at = headerOffset(original);
+    original.replace(at, 32, QByteArray("TITLE               \0\0\0\0\0" "0\xE9VOLD\x00", 32));
+    const QString path = testsupport::writeFile(QStringLiteral("boxes.vb"), original);
+    frmRomInfo w;
+    w.load();
+    open(w, path);
+    ASSERT_EQ(w.txtManufacturer->text(), QStringLiteral("0\u00E9"));
+
+    w.txtManufacturer->clear();
+    for (QChar typed : QStringLiteral("\u00B0\u30A2\u00E9e"))
+        w.txtManufacturer->insert(typed);
+    EXPECT_EQ(w.txtManufacturer->text(), QStringLiteral("\u00E9E"));
+    w.txtRomId->clear();
+    for (QChar typed : QStringLiteral("v\u00A5b\u3042\uFF71j"))
+        w.txtRomId->insert(typed);
+    EXPECT_EQ(w.txtRomId->text(), QStringLiteral("VB\uFF71J"));
+
+    testsupport::messageBoxes().answerNext(msgbox::vbYes);
+    w.mnuFileSave_Click();
+    EXPECT_EQ(testsupport::readFile(path).mid(at + 25, 6), QByteArray("\xE9" "EVB\xB1J"));
+}
+
 TEST_F(RomInfoForm, AFailedSaveReportsAndKeepsFileAndWindowAsTheyWere)
 {
     const QString folder = testsupport::tempDir() + QStringLiteral("/roms");
