@@ -77,6 +77,7 @@ frmAbout::frmAbout(QWidget *parent)
     bold.setBold(true);
     cmdOK->setFont(bold);
     cmdOK->setDefault(true);
+    setCancelButton(cmdOK); // OK is the box's only way out: Escape takes it too
     controls::FitCaptions(client());
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);

@@ -263,8 +263,9 @@ void frmControlConfig::createControls()
         previous = this->*spec.button;
     }
     setTabOrder(previous, cmdDebug);
-    // Enter presses a focused button, else the mode's OK (set at load).
-    setNoDefaultButton();
+    // Every control here is a button: Enter presses the focused one, which is
+    // drawn as the default while it has the focus, else the mode's OK (set at
+    // load). Qt's auto-default buttons do exactly that.
 }
 
 void frmControlConfig::Form_Load()

@@ -27,22 +27,22 @@ frmUtils::frmUtils(QWidget *parent)
 {
     picker::SetUpWindow(*this, QStringLiteral("Virtual Boy Utilities..."));
     const controls::Picture icon = toolicons::developerTool();
-    std::tie(fraVECC, imgVECC, imgVECCDisabled) =
-        picker::CreateEntry(this, 120, QStringLiteral("Virtual-E C Compiler"), QStringLiteral("Virtual-E C Compiler"),
-                            icon, &frmUtils::fraVECC_Click, &frmUtils::imgVECC_Click)
-            .parts();
-    std::tie(fraEnvironment, imgEnvironment, imgEnvironmentDisabled) =
-        picker::CreateEntry(this, 1920, QStringLiteral("Virtual-Environment"), QStringLiteral("Virtual-Environment"),
-                            icon, &frmUtils::fraEnvironment_Click, &frmUtils::imgEnvironment_Click)
-            .parts();
+    // Made in tab order, right to left: the focus chain follows creation, so
+    // the development kit takes the first focus.
     std::tie(fraVBDK, imgVBDK, imgVBDKDisabled) =
         picker::CreateEntry(this, 3720, QStringLiteral("VB Development Kit"),
                             QStringLiteral("Virtual Boy Development Kit"), icon, &frmUtils::fraVBDK_Click,
                             &frmUtils::imgVBDK_Click)
             .parts();
+    std::tie(fraEnvironment, imgEnvironment, imgEnvironmentDisabled) =
+        picker::CreateEntry(this, 1920, QStringLiteral("Virtual-Environment"), QStringLiteral("Virtual-Environment"),
+                            icon, &frmUtils::fraEnvironment_Click, &frmUtils::imgEnvironment_Click)
+            .parts();
+    std::tie(fraVECC, imgVECC, imgVECCDisabled) =
+        picker::CreateEntry(this, 120, QStringLiteral("Virtual-E C Compiler"), QStringLiteral("Virtual-E C Compiler"),
+                            icon, &frmUtils::fraVECC_Click, &frmUtils::imgVECC_Click)
+            .parts();
     controls::FitCaptions(client());
-    setTabOrder(fraVBDK, fraEnvironment);
-    setTabOrder(fraEnvironment, fraVECC);
 }
 
 void frmUtils::GetRegistry()

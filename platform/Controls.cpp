@@ -100,6 +100,8 @@ UpwardScrollBar::UpwardScrollBar(QWidget *parent)
     // Qt puts the maximum at the top only by inverting the picture; the
     // arrows and the track still step the other way, so turn those steps round.
     setInvertedAppearance(true);
+    // A count the user sets: Tab reaches it like any other control.
+    setFocusPolicy(Qt::StrongFocus);
     connect(this, &QAbstractSlider::actionTriggered, this, &UpwardScrollBar::raiseTowardsTop);
 }
 

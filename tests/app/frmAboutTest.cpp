@@ -96,6 +96,13 @@ TEST_F(AboutBox, OkCloses)
     EXPECT_TRUE(about.isUnloaded());
 }
 
+TEST_F(AboutBox, EscapeClosesLikeOk)
+{
+    about.show();
+    testsupport::pressKey(about.cmdOK, Qt::Key_Escape);
+    EXPECT_TRUE(about.isUnloaded());
+}
+
 TEST(ControllerPicture, TwoDifferentPicturesSharpAtEveryPixelDensity)
 {
     const controls::Picture plain = aboutpictures::controller(false);

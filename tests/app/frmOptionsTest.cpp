@@ -545,6 +545,21 @@ TEST_F(OptionsDialog, EnterPressesNoButtonAndEscapeCancels)
     EXPECT_FALSE(stored.AutoDetectRom);
 }
 
+TEST_F(OptionsDialog, TabReachesTheRecentCountAndTheArrowKeysSetIt)
+{
+    storeDefaults();
+    frmOptions dialog;
+    dialog.load();
+    dialog.show();
+    dialog.chkMruItems->setChecked(true);
+    dialog.chkMruItems->setFocus();
+    testsupport::pressKey(dialog.chkMruItems, Qt::Key_Tab);
+    ASSERT_EQ(dialog.focusWidget(), dialog.vscMruItems);
+    const int count = dialog.vscMruItems->value();
+    testsupport::pressKey(dialog.vscMruItems, Qt::Key_Up);
+    EXPECT_EQ(dialog.vscMruItems->value(), count + 1);
+}
+
 TEST_F(OptionsDialog, Screenshot)
 {
     storeDefaults();

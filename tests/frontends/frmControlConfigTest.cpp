@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -288,6 +290,24 @@ TEST_F(ControlConfig, RedDragonReadsTheHandOverListAndRewritesItOnlyOnOK)
     EXPECT_EQ(items(list),
               (QStringList{"26", "14", "7", "8", "5", "3", "19", "6", "9", "72", "0", "0", "0", "103"}));
     EXPECT_EQ(mainwindow::Tag(), QString());
+}
+
+// The button drawn as the default is the one Enter presses: the focused
+// button while a button has the focus, the mode's OK otherwise.
+TEST_F(ControlConfig, TheButtonDrawnAsDefaultIsTheOneEnterPresses)
+{
+    QListWidget list;
+    list.addItems(QStringList(14, QStringLiteral("0")));
+    frmControlConfig w(list);
+    open(kRedDragon, w);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ASSERT_EQ(QApplication::focusWidget(), w.cmdVirteCancel);
+    EXPECT_TRUE(w.cmdVirteCancel->isDefault());
+    EXPECT_FALSE(w.cmdVirteOK->isDefault());
+    QTest::keyClick(w.cmdVirteCancel, Qt::Key_Return);
+    EXPECT_TRUE(w.isUnloaded());
 }
 
 TEST_F(ControlConfig, RedDragonAsksWhichSideOfAModifierKeyIsMeant)

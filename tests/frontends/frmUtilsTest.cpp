@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
@@ -223,6 +225,21 @@ TEST_F(Launcher, VEnvironmentRunsInItsOwnFolder)
     EXPECT_TRUE(record->arguments.isEmpty());
     EXPECT_TRUE(w->isUnloaded());
     EXPECT_EQ(QDir::currentPath(), ourFolder);
+}
+
+// The development kit comes first, then the environment, then the compiler.
+TEST_F(Launcher, TheFocusStartsOnTheDevKitAndTabFollowsTheFrames)
+{
+    for (const char *tool : {"V-E C Compiler", "V-Environment", "VB Dev Kit"})
+        setTool(tool, true, testsupport::tempDir());
+    openLauncher();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    EXPECT_EQ(QApplication::focusWidget(), w->fraVBDK);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w->fraEnvironment);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w->fraVECC);
 }
 
 TEST_F(Launcher, TheKeyboardPicksAFrameAndEscapeCloses)
