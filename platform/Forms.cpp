@@ -78,12 +78,7 @@ void Form::load()
 void Form::centre()
 {
     adjustSize();
-    const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!s)
-        return;
-    const QRect area = s->availableGeometry();
-    const QSize size = frameGeometry().size();
-    move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
+    CentreWindow(*this);
 }
 
 void Form::closeEvent(QCloseEvent *event)
@@ -131,6 +126,21 @@ void Form::keyPressEvent(QKeyEvent *event)
         break;
     }
     QDialog::keyPressEvent(event);
+}
+
+void CentreWindow(QWidget &window, const QWidget *over)
+{
+    QRect area;
+    if (over) {
+        area = over->frameGeometry();
+    } else {
+        const QScreen *s = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+        if (!s)
+            return;
+        area = s->availableGeometry();
+    }
+    const QSize size = window.frameGeometry().size();
+    window.move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
 }
 
 void ShowModal(Form &form)

@@ -89,6 +89,10 @@ private:
     bool m_unloaded = false;
 };
 
+// Moves a shown window so that its frame, as it is now, stands in the middle
+// of `over` (a window), or of its screen when there is none.
+void CentreWindow(QWidget &window, const QWidget *over = nullptr);
+
 // Loads the form, shows it modally and returns when it is closed.
 void ShowModal(Form &form);
 

@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include "Forms.h"
+
 namespace msgbox {
 namespace {
 
@@ -73,6 +75,11 @@ int show(const QString &prompt, int style, const QString &title, bool escapeLeav
     }
     // A box asks for an answer: show the ordinary pointer even under a busy one.
     QApplication::setOverrideCursor(Qt::ArrowCursor);
+    // A box settles its size as it shows, after Qt has placed it for the size
+    // it had before: shown first, it is placed as it finally is.
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    forms::CentreWindow(box, parent ? parent->window() : nullptr);
     box.exec();
     QApplication::restoreOverrideCursor();
     const auto clicked = box.standardButton(box.clickedButton());

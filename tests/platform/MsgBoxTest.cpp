@@ -76,6 +76,20 @@ TEST(MsgBox, WhileItsWindowIsHiddenABoxIsCentredOnTheScreen)
         << "box centre " << shown.frame.center().x() << "," << shown.frame.center().y();
 }
 
+// Centred as it finally is, once its layout has settled: a box of many
+// lines, as the start-up notice is, stands in the very middle.
+TEST(MsgBox, ABoxOfManyLinesIsCentredAsItIsShown)
+{
+    const QString notice = QStringLiteral("Thankyou for beta testing Zandrel Utilities.\rPlease note that the tile "
+                                          "viewer and the Virtual-E\rC compiler frontend are not yet complete.\r\rIf "
+                                          "you find any bugs, please email me at:\rzandrel-utils@example.org\r\r"
+                                          "                  The Zandrel Utilities developers");
+    const Shown shown = showRealBox(notice);
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((shown.frame.center() - screenCentre).manhattanLength(), 2)
+        << "box centre " << shown.frame.center().x() << "," << shown.frame.center().y();
+}
+
 TEST(MsgBox, AQuestionCanBeLeftWithEscapeOrTheCloseBox)
 {
     const auto ask = [] { return msgbox::Ask(QStringLiteral("Left?"), kQuestion, QStringLiteral("Question")); };
