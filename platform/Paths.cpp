@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 namespace paths {
 namespace {
 
@@ -115,6 +118,33 @@ QByteArray EncodeFileName(const QString &path)
     }
     flushPlain(path.size());
     return name;
+}
+
+QList<FolderEntry> ListFolder(const QString &folder)
+{
+    QList<FolderEntry> entries;
+    const QByteArray native = EncodeFileName(folder);
+    DIR *dir = ::opendir(native.isEmpty() ? "." : native.constData());
+    if (!dir)
+        return entries;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        struct stat info;
+        if (::fstatat(dirFd, name.constData(), &info, 0) != 0)
+            continue; // a link to nothing, or gone meanwhile
+        entries.append({DecodeFileName(name), S_ISDIR(info.st_mode), qint64(info.st_size)});
+    }
+    ::closedir(dir);
+    return entries;
+}
+
+bool IsFolder(const QString &path)
+{
+    struct stat info;
+    return !path.isEmpty() && ::stat(EncodeFileName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 QString HomeFolder()

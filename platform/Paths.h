@@ -3,6 +3,7 @@
 // file name, case-blind look-ups of the file names the program knows in
 // upper or mixed case, and the folders of the program's own install.
 
+#include <QList>
 #include <QString>
 
 namespace paths {
@@ -27,6 +28,23 @@ bool FileExistsNoCase(const QString &dir, const QString &fileName);
 // characters encodes as UTF-8.
 QString DecodeFileName(const QByteArray &name);
 QByteArray EncodeFileName(const QString &path);
+
+// One entry of a folder as ListFolder finds it.
+struct FolderEntry {
+    QString name; // decoded by DecodeFileName: it encodes back to the real bytes
+    bool isFolder = false;
+    qint64 size = 0;
+};
+
+// The entries of `folder` (links followed; "." and "..", and links to
+// nothing, left out), names that
+// are not UTF-8 among them, in the order the folder gives them; empty for a
+// folder that can't be read. Every listing of the program goes through here,
+// so what one window lists another can open.
+QList<FolderEntry> ListFolder(const QString &folder);
+
+// True for a folder (links followed), whatever bytes its name has.
+bool IsFolder(const QString &path);
 
 // The user's home folder: where the original's "C:\" defaults point.
 QString HomeFolder();

@@ -12,7 +12,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,27 +38,15 @@ bool SameBytes(QFile &a, QFile &b)
 
 QStringList ListRomFiles(const QString &folder)
 {
-    // Read with readdir rather than QDir, which leaves out names that are
-    // not UTF-8: those are listed too, and reached by their real bytes.
     QStringList names;
-    const QByteArray native = paths::EncodeFileName(folder);
-    DIR *dir = ::opendir(native.isEmpty() ? "." : native.constData());
-    if (!dir)
-        return names;
-    const int dirFd = ::dirfd(dir);
-    while (const dirent *entry = ::readdir(dir)) {
-        const QByteArray name(entry->d_name);
-        // Hidden names stay out, as in any listing of the folder.
-        if (name.startsWith('.') || name.size() < 3 || name.right(3).toLower() != ".vb")
-            continue;
-        // Anything but a folder, links followed: a device or a pipe named
-        // like a ROM is listed, and identified as no image.
-        struct stat info;
-        if (::fstatat(dirFd, name.constData(), &info, 0) != 0 || S_ISDIR(info.st_mode))
-            continue;
-        names << paths::DecodeFileName(name);
+    for (const paths::FolderEntry &entry : paths::ListFolder(folder)) {
+        // Hidden names stay out, as in any listing of the folder. Anything but
+        // a folder is listed: a device or a pipe named like a ROM is
+        // identified as no image.
+        if (!entry.isFolder && !entry.name.startsWith(QLatin1Char('.'))
+            && entry.name.endsWith(QLatin1String(".vb"), Qt::CaseInsensitive))
+            names << entry.name;
     }
-    ::closedir(dir);
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
         const int byCase = a.compare(b, Qt::CaseInsensitive);
         return byCase != 0 ? byCase < 0 : a < b;

@@ -6,6 +6,10 @@
 #include <QStorageInfo>
 #include <QStyle>
 
+#include <algorithm>
+
+#include "Paths.h"
+
 namespace {
 
 constexpr int kPathRole = Qt::UserRole;
@@ -89,7 +93,7 @@ void DirectoryList::keyPressEvent(QKeyEvent *event)
 void DirectoryList::setPath(const QString &folder)
 {
     const QString path = normalFolder(folder);
-    if (!QFileInfo(path).isDir()) {
+    if (!paths::IsFolder(path)) {
         fill(); // it went away since it was listed: show what is there now
         return;
     }
@@ -124,12 +128,18 @@ void DirectoryList::fill()
 
     // Its subfolders, hidden ones last: they are listed because a folder can
     // only be chosen here, never typed (programs run through wine live below ~/.wine).
-    QFileInfoList subfolders = QDir(m_path).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
-                                                          QDir::Name | QDir::IgnoreCase);
-    std::stable_partition(subfolders.begin(), subfolders.end(), [](const QFileInfo &f) { return !f.isHidden(); });
-    for (const QFileInfo &sub : std::as_const(subfolders)) {
-        auto *item = new QTreeWidgetItem(open, {sub.fileName()});
-        item->setData(0, kPathRole, sub.absoluteFilePath());
+    QList<paths::FolderEntry> subfolders = paths::ListFolder(m_path);
+    subfolders.removeIf([](const paths::FolderEntry &entry) { return !entry.isFolder; });
+    std::sort(subfolders.begin(), subfolders.end(), [](const paths::FolderEntry &a, const paths::FolderEntry &b) {
+        const bool aHidden = a.name.startsWith(QLatin1Char('.'));
+        const bool bHidden = b.name.startsWith(QLatin1Char('.'));
+        if (aHidden != bHidden)
+            return bHidden;
+        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+    });
+    for (const paths::FolderEntry &sub : std::as_const(subfolders)) {
+        auto *item = new QTreeWidgetItem(open, {sub.name});
+        item->setData(0, kPathRole, paths::AppendFileToDir(m_path, sub.name));
         item->setIcon(0, closedIcon);
     }
     expandAll();

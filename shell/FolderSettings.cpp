@@ -1,7 +1,6 @@
 #include "FolderSettings.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <algorithm>
 
 #include "Paths.h"
 #include "SettingsStore.h"
@@ -57,7 +56,7 @@ namespace {
 // An empty path would otherwise mean the current folder.
 bool isFolder(const QString &folder)
 {
-    return !folder.isEmpty() && QFileInfo(folder).isDir();
+    return paths::IsFolder(folder);
 }
 
 } // namespace
@@ -80,9 +79,11 @@ QString NewestProgramIn(const QString &folder, const QStringList &fileNames)
 bool FolderHoldsRoms(const QString &folder)
 {
     if (!isFolder(folder))
-        return false;
-    // Name filters compare without regard to case unless told otherwise.
-    return !QDir(folder).entryList({QStringLiteral("*.VB")}, QDir::Files).isEmpty();
+        return false; // an empty path is no folder, not the current one
+    const QList<paths::FolderEntry> entries = paths::ListFolder(folder);
+    return std::any_of(entries.cbegin(), entries.cend(), [](const paths::FolderEntry &entry) {
+        return !entry.isFolder && entry.name.endsWith(QLatin1String(".vb"), Qt::CaseInsensitive);
+    });
 }
 
 QString FitPathCaption(const QString &path, int limit, const std::function<int(const QString &)> &widthOf)

@@ -5,8 +5,14 @@
 #include <QPushButton>
 #include <QStorageInfo>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "FolderLists.h"
+#include "FolderSettings.h"
 #include "MainWindowState.h"
+#include "Paths.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
 #include "frmSelectDir.h"
@@ -146,6 +152,32 @@ TEST_F(FolderPicker, EnterOpensTheHighlightedFolderAndEscapeCancels)
         EXPECT_TRUE(picker.isUnloaded());
     });
     EXPECT_EQ(frmSelectDir::ChooseFolder(nullptr, roms), QString());
+}
+
+// A folder whose name is not UTF-8 (a Latin-1 name from an old archive) is
+// listed, opened and answered by its real bytes, and a folder holding only
+// such ROMs holds ROMs.
+TEST_F(FolderPicker, AFolderWhoseNameIsNotUtf8IsListedOpenedAndChosen)
+{
+    const QByteArray folderBytes = paths::EncodeFileName(roms) + "/caf\xE9";
+    ASSERT_EQ(::mkdir(folderBytes.constData(), 0755), 0);
+    const int rom = ::open((folderBytes + "/jeu\xE9.vb").constData(), O_CREAT | O_WRONLY, 0644);
+    ASSERT_GE(rom, 0);
+    ::close(rom);
+    const QString folder = paths::DecodeFileName(folderBytes);
+    EXPECT_TRUE(FolderHoldsRoms(folder));
+
+    testsupport::modalWindows().on<frmSelectDir>([&](frmSelectDir &picker) {
+        const QStringList names = subfolderNames(picker);
+        ASSERT_EQ(names.size(), 4);
+        EXPECT_EQ(paths::EncodeFileName(names[1]), QByteArray("caf\xE9"));
+        picker.show();
+        picker.dirDirectory->setCurrentItem(picker.dirDirectory->currentItem()->child(1));
+        testsupport::pressKey(picker.dirDirectory, Qt::Key_Return);
+        EXPECT_EQ(paths::EncodeFileName(picker.dirDirectory->path()), folderBytes);
+        picker.cmdSelect->click();
+    });
+    EXPECT_EQ(paths::EncodeFileName(frmSelectDir::ChooseFolder(nullptr, roms)), folderBytes);
 }
 
 TEST_F(FolderPicker, ChoosingADriveOpensItsRootAndTheParentsLeadBackUp)
