@@ -1,7 +1,6 @@
 #include "CommonDialog.h"
 
-#include <QFileDialog>
-#include <QStringList>
+#include "FileDialog.h"
 
 namespace commondialog {
 namespace {
@@ -9,28 +8,6 @@ namespace {
 Responder g_responder;
 
 } // namespace
-
-QStringList ToNameFilters(const QString &filter)
-{
-    QStringList out;
-    const QStringList parts = filter.split(QLatin1Char('|'));
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString text = parts[i];
-        const QString patterns = parts[i + 1];
-        // The text often names its patterns already ("Text (*.ext)"); Qt
-        // shows the patterns it filters by, so they go in once.
-        const QString named = QStringLiteral(" (") + patterns + QLatin1Char(')');
-        if (text.endsWith(named))
-            text.chop(named.size());
-        QStringList qtPatterns = patterns.split(QLatin1Char(';'));
-        // On Windows "*.*" matches every name, with a dot or without.
-        for (QString &pattern : qtPatterns)
-            if (pattern == QLatin1String("*.*"))
-                pattern = QStringLiteral("*");
-        out << text + QStringLiteral(" (") + qtPatterns.join(QLatin1Char(' ')) + QLatin1Char(')');
-    }
-    return out;
-}
 
 void SetResponder(Responder responder)
 {
@@ -46,17 +23,9 @@ void CommonDialog::show(Kind kind, QWidget *parent)
     if (g_responder) {
         chosen = g_responder(Request{kind, Filter, InitDir, FileName});
     } else {
-        QFileDialog dialog(parent, QString(), InitDir);
-        dialog.setNameFilters(ToNameFilters(Filter));
-        dialog.setAcceptMode(kind == Kind::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-        // Any name is handed back: the callers answer a name that does not
-        // exist with their own message, and ask before replacing a file.
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
-        if (!FileName.isEmpty())
-            dialog.selectFile(FileName);
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-            chosen = dialog.selectedFiles().constFirst();
+        FileDialog dialog(kind, Filter, InitDir, FileName, parent);
+        if (dialog.exec() == QDialog::Accepted)
+            chosen = dialog.chosenPath();
     }
     if (chosen)
         FileName = *chosen;

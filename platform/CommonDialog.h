@@ -38,8 +38,4 @@ private:
     void show(Kind kind, QWidget *parent);
 };
 
-// "Text|*.ext|Text|*.a;*.b" in the Qt name-filter form ("Text (*.ext)",
-// "Text (*.a *.b)"), each pattern shown once, "*.*" as "*".
-QStringList ToNameFilters(const QString &filter);
-
 } // namespace commondialog
