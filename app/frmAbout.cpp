@@ -11,7 +11,7 @@
 
 namespace {
 
-const QChar CR(u'\r');
+using msgbox::CR;
 
 constexpr int vbLeftButton = 1;
 constexpr int vbRightButton = 2;

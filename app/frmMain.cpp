@@ -31,7 +31,7 @@ namespace {
 constexpr int kClassicClientWidth = 3720;
 constexpr int kClassicClientHeight = 1320;
 
-const QChar CR(u'\r');
+using msgbox::CR;
 
 QString folderWithSeparator(const QString &folder)
 {

@@ -14,7 +14,7 @@
 
 namespace {
 
-const QChar CR(u'\r');
+using msgbox::CR;
 const QChar LF(u'\n');
 
 constexpr int kDefaultRecentCount = 4;

@@ -27,7 +27,7 @@ const QString kRealityBoy = QStringLiteral("Reality Boy");
 const QString kVirtualE = QStringLiteral("Virtual-E");
 const QString kRedDragon = QStringLiteral("Red Dragon");
 
-const QChar CR(u'\r');
+using msgbox::CR;
 
 // The dialog was laid out in pixels; a form places controls in twips.
 template <typename Control, typename... Args>

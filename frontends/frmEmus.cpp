@@ -12,7 +12,7 @@
 
 namespace {
 
-const QChar CR(u'\r');
+using msgbox::CR;
 
 } // namespace
 

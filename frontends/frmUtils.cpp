@@ -10,7 +10,7 @@
 
 namespace {
 
-const QChar CR(u'\r');
+using msgbox::CR;
 
 // The launcher's own wording where it differs from the options dialog's.
 QString missingText(ToolId tool)

@@ -32,7 +32,7 @@ using controls::Place;
 namespace {
 
 const QString kEmulatorName = QStringLiteral("Virtual-E");
-const QChar CR(u'\r');
+using msgbox::CR;
 
 constexpr int kClientWidth = 7800;
 constexpr int kClientHeight = 5190;

@@ -10,6 +10,10 @@ class QWidget;
 
 namespace msgbox {
 
+// The line break of message texts: lines are joined with a lone carriage
+// return, which the box shows as a new line.
+inline constexpr QChar CR = u'\r';
+
 enum Style : int {
     vbOKOnly = 0,
     vbOKCancel = 1,

@@ -20,7 +20,7 @@ namespace {
 Launcher g_launcher;
 QString g_handedOnFolder;
 
-const QChar CR(u'\r');
+using msgbox::CR;
 const QString kFailureTitle = QStringLiteral("Unable to start program");
 
 enum class Kind { Native, Windows, Dos, NotRunnable, Unknown };

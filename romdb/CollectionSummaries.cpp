@@ -1,9 +1,10 @@
 #include "CollectionSummaries.h"
+#include "MsgBox.h"
 
 namespace romdb {
 namespace {
 
-const QChar CR(u'\r');
+using msgbox::CR;
 const QString kIndent = QStringLiteral("   ");
 const QString kGoodText = QStringLiteral(" are Good \"[!]\" ROMs");
 const QString kBadText = QStringLiteral(" are Bad \"[b]\" ROMs");

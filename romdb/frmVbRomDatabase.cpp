@@ -34,7 +34,7 @@ static void registerRomDbResources()
 
 namespace {
 
-const QChar CR(u'\r');
+using msgbox::CR;
 const QChar LF(u'\n');
 
 const QString kDetailedKey = QStringLiteral("Detailed ROM Lists");

@@ -23,7 +23,7 @@ struct Failure {
 Failure unreadable(const QString &path, const QString &reason)
 {
     return {RomCheck::Unreadable,
-            QStringLiteral("Unable to read the file:") + QChar(u'\r') + path + QChar(u'\r') + reason,
+            QStringLiteral("Unable to read the file:") + msgbox::CR + path + msgbox::CR + reason,
             QStringLiteral("File error")};
 }
 

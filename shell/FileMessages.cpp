@@ -7,7 +7,7 @@
 namespace filemessages {
 namespace {
 
-const QChar CR(u'\r');
+using msgbox::CR;
 
 } // namespace
 

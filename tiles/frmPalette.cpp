@@ -259,7 +259,7 @@ void frmPalette::cmdApply_Click()
     // stays open with the user's values.
     if (const QString problem = registry::TakeStoreProblem(); !problem.isEmpty()) {
         setLoadedPalette(before);
-        msgbox::MsgBox(problem + QChar(u'\r') + QStringLiteral("The palette was not saved."), msgbox::vbExclamation,
+        msgbox::MsgBox(problem + msgbox::CR + QStringLiteral("The palette was not saved."), msgbox::vbExclamation,
                        QStringLiteral("Palette not saved"));
         return;
     }

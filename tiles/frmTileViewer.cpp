@@ -45,7 +45,7 @@ static void registerTileViewerResources()
 
 namespace {
 
-const QChar CR(u'\r');
+using msgbox::CR;
 const QString kNoRomCaption = QStringLiteral("ROM Tile Viewer - [No ROM loaded]");
 const QString kBitmapFilter = QStringLiteral("OS/2 or Windows Bitmap (*.bmp)|*.bmp|All Files (*.*)|*.*");
 // The background a loaded image's picture shows where no tile is drawn.

@@ -13,13 +13,14 @@
 #include "frmMain.h"
 #include "frmRealityBoy.h"
 #include "frmUtils.h"
+#include "MsgBox.h"
 
 using testsupport::messageBoxes;
 using testsupport::processStarts;
 
 namespace {
 
-const QChar CR(u'\r');
+using msgbox::CR;
 
 QString folderWithPrograms(const QString &name, const QStringList &programs)
 {

@@ -18,11 +18,12 @@
 #include "frmOptions.h"
 #include "FolderLists.h"
 #include "frmSelectDir.h"
+#include "MsgBox.h"
 
 namespace {
 
 const QString kSection = QStringLiteral("Software\\VB and VBA Program Settings\\Zandrel Utils\\Settings");
-const QChar CR(u'\r');
+using msgbox::CR;
 
 QStringList storedNames()
 {

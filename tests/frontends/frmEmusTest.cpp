@@ -13,6 +13,7 @@
 #include "TestSupport.h"
 #include "frmEmus.h"
 #include "frmRealityBoy.h"
+#include "MsgBox.h"
 
 using testsupport::messageBoxes;
 using testsupport::modalWindows;
@@ -20,7 +21,7 @@ using testsupport::processStarts;
 
 namespace {
 
-const QChar CR(u'\r');
+using msgbox::CR;
 
 class Chooser : public ::testing::Test {
 protected:

@@ -14,13 +14,14 @@
 #include "SettingsStore.h"
 #include "TestSupport.h"
 #include "frmUtils.h"
+#include "MsgBox.h"
 
 using testsupport::messageBoxes;
 using testsupport::processStarts;
 
 namespace {
 
-const QChar CR(u'\r');
+using msgbox::CR;
 
 struct Entry {
     picker::PickFrame *frame;
