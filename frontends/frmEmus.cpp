@@ -77,7 +77,7 @@ bool frmEmus::canPick(ToolId emulator, const ToolSetting &setting)
     const ToolDefinition &definition = ToolDefinitionOf(emulator);
     if (FolderHoldsAnyOf(setting.folder, definition.programFiles))
         return true;
-    msgbox::MsgBox(definition.missingText + CR + setting.folder, msgbox::vbExclamation, definition.missingTitle);
+    msgbox::MsgBox(definition.missingTextWhenPicked() + CR + setting.folder, msgbox::vbExclamation, definition.missingTitle);
     return false;
 }
 

@@ -8,19 +8,7 @@
 #include "Process.h"
 #include "ToolIcons.h"
 
-namespace {
-
 using msgbox::CR;
-
-// The launcher's own wording where it differs from the options dialog's.
-QString missingText(ToolId tool)
-{
-    if (tool == ToolId::VECCompiler)
-        return QStringLiteral("Can't find VECC.EXE in directory:");
-    return ToolDefinitionOf(tool).missingText;
-}
-
-} // namespace
 
 frmUtils::frmUtils(QWidget *parent)
     : Form(parent)
@@ -87,7 +75,7 @@ bool frmUtils::PickTool(ToolId tool, const QString &folder, const std::function<
     // For the VB Dev Kit the highest-numbered installer there is.
     const QString program = NewestProgramIn(folder, definition.programFiles);
     if (program.isEmpty()) {
-        msgbox::MsgBox(missingText(tool) + CR + folder, msgbox::vbExclamation, definition.missingTitle);
+        msgbox::MsgBox(definition.missingTextWhenPicked() + CR + folder, msgbox::vbExclamation, definition.missingTitle);
         return false;
     }
 

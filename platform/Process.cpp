@@ -91,7 +91,12 @@ QString FindProgram(const QString &folder, const QString &word)
     const QString asWritten = paths::FindFileNoCase(folder, word);
     if (!asWritten.isEmpty())
         return asWritten;
-    return paths::FindFileNoCase(folder, word + QStringLiteral(".exe"));
+    // With ".exe" when the word has none, without it when it has one: a
+    // native build or a wrapper script stands in for the Windows program.
+    static const QString exe = QStringLiteral(".exe");
+    if (word.endsWith(exe, Qt::CaseInsensitive))
+        return word.size() > exe.size() ? paths::FindFileNoCase(folder, word.chopped(exe.size())) : QString();
+    return paths::FindFileNoCase(folder, word + exe);
 }
 
 Prepared Prepare(const StartRequest &request)

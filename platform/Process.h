@@ -2,7 +2,8 @@
 // Starting outside programs (emulators, developer tools) made for Windows or
 // DOS, from Linux. A request names a program word in its folder ("RBOY"),
 // its arguments, a working folder and a window style. The word is looked up
-// without regard to letter case, as written and then with ".exe"; what the
+// without regard to letter case, as written and then with ".exe" added (or,
+// when it ends with ".exe", without it); what the
 // file holds decides how it runs: a native program (ELF, or a script with
 // the run bit) directly, a Windows program through wine (its path arguments
 // in wine's "Z:\..." form), a DOS program not at all. Programs start
@@ -68,7 +69,9 @@ struct Launch {
 };
 
 // The file in `folder` that the program word names, looked up without
-// regard to letter case as written and then with ".exe"; "" when none is there.
+// regard to letter case as written, then with ".exe" added, or without it when
+// the word ends with ".exe"; "" when none is there. Every look-up for a
+// program (the chooser, the options check, the launcher, the start) is this one.
 QString FindProgram(const QString &folder, const QString &word);
 
 // What would run for the request, or the message that says why nothing can:

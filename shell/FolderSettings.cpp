@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Paths.h"
+#include "Process.h"
 #include "SettingsStore.h"
 
 const std::array<ToolDefinition, 6> &ToolDefinitions()
@@ -22,7 +23,8 @@ const std::array<ToolDefinition, 6> &ToolDefinitions()
          QStringLiteral("Red Dragon Enabled"), QStringLiteral("Red Dragon Directory")},
         {{QStringLiteral("Vecc.exe")}, QStringLiteral("Can't find Vecc.exe in directory:"), utilityMissing,
          &SettingsRecord::VECCompilerEnabled, &SettingsRecord::VECCompilerDirectory,
-         QStringLiteral("V-E C Compiler Enabled"), QStringLiteral("V-E C Compiler Directory")},
+         QStringLiteral("V-E C Compiler Enabled"), QStringLiteral("V-E C Compiler Directory"),
+         QStringLiteral("Can't find VECC.EXE in directory:")},
         {{QStringLiteral("VIDE.EXE")}, QStringLiteral("Can't find VIDE.EXE in directory:"), utilityMissing,
          &SettingsRecord::VEnvironmentEnabled, &SettingsRecord::VEnvironmentDirectory,
          QStringLiteral("V-Environment Enabled"), QStringLiteral("V-Environment Directory")},
@@ -71,7 +73,7 @@ QString NewestProgramIn(const QString &folder, const QStringList &fileNames)
     if (!isFolder(folder))
         return QString();
     for (auto name = fileNames.crbegin(); name != fileNames.crend(); ++name)
-        if (paths::FileExistsNoCase(folder, *name))
+        if (!process::FindProgram(folder, *name).isEmpty())
             return paths::AppendFileToDir(folder, *name);
     return QString();
 }

@@ -21,6 +21,13 @@ struct ToolDefinition {
     QString SettingsRecord::*folder;
     QString enabledKey; // the settings behind `enabled` and `folder`
     QString folderKey;
+    QString pickedMissingText = {}; // the launcher's wording, where it differs
+
+    // The first line of the warning when the tool is picked and not there.
+    const QString &missingTextWhenPicked() const
+    {
+        return pickedMissingText.isEmpty() ? missingText : pickedMissingText;
+    }
 };
 
 // Reality Boy, Virtual-E, Red Dragon, V-E C Compiler, V-Environment, VB Dev Kit.
@@ -39,12 +46,14 @@ struct ToolSetting {
 // defaults and conversions of the settings record.
 ToolSetting ReadToolSetting(ToolId id);
 
-// True when the folder holds one of the files (names compare without regard
-// to letter case). An empty or missing folder holds nothing.
+// True when the folder holds one of the programs, each looked up as every
+// start looks a program up (process::FindProgram: any letter case, with or
+// without ".exe"). An empty or missing folder holds nothing.
 bool FolderHoldsAnyOf(const QString &folder, const QStringList &fileNames);
-// The folder joined to the last of the files that it holds (so the newest
-// version of a program whose names are listed oldest first), the name as the
-// list spells it; "" when it holds none, or is empty or missing.
+// The folder joined to the last of the names that it holds a program for (so
+// the newest version of a program whose names are listed oldest first), the
+// name as the list spells it (the start looks it up again the same way); ""
+// when it holds none, or is empty or missing.
 QString NewestProgramIn(const QString &folder, const QStringList &fileNames);
 // True when the folder holds a ROM image ("*.VB" in any letter case).
 bool FolderHoldsRoms(const QString &folder);

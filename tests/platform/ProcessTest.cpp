@@ -43,7 +43,7 @@ TEST(Process, CommandLineIsTheProgramAndEachArgumentOneBlankApart)
     EXPECT_EQ(process::CommandLine(request(QStringLiteral("/emu/RDRAGON"))), QStringLiteral("/emu/RDRAGON"));
 }
 
-TEST(Process, FindsTheProgramWordIgnoringCaseAsWrittenThenWithExe)
+TEST(Process, FindsTheProgramWordIgnoringCaseWithOrWithoutExe)
 {
     const QString dir = folderIn(QStringLiteral("emu"));
     for (const char *name : {"rboy.exe", "VB_98", "Tool.EXE", "both", "BOTH.exe"})
@@ -55,6 +55,7 @@ TEST(Process, FindsTheProgramWordIgnoringCaseAsWrittenThenWithExe)
     const Case cases[] = {
         {"RBOY", "rboy.exe"}, {"RBOY.EXE", "rboy.exe"}, {"vb_98", "VB_98"}, {"TOOL", "Tool.EXE"},
         {"both", "both"},     {"VB", ""},               {"", ""},
+        {"VB_98.EXE", "VB_98"}, {".exe", ""},
     };
     for (const Case &c : cases) {
         const QString expected = *c.found ? QDir(dir).filePath(QLatin1String(c.found)) : QString();

@@ -31,7 +31,7 @@ int charCount(const QString &text)
 
 } // namespace
 
-TEST(ToolFolders, AToolFolderPassesWithAnyOfItsProgramsInAnyLetterCase)
+TEST(ToolFolders, AToolFolderPassesWithAnyOfItsProgramsInAnyLetterCaseWithOrWithoutExe)
 {
     struct Case {
         int tool;
@@ -43,6 +43,9 @@ TEST(ToolFolders, AToolFolderPassesWithAnyOfItsProgramsInAnyLetterCase)
         {1, "VIRTUALE.EXE", true}, {2, "RDragon.EXE", true},  {3, "VECC.EXE", true},
         {4, "vide.exe", true},     {5, "Vbdk.exe", true},     {5, "VBDK00.EXE", true},
         {5, "vbdk09.exe", true},   {5, "Vbdk10.exe", false},  {5, "Vbdk0.exe", false},
+        // a native build or wrapper script under the program's name
+        {0, "rboy", true},         {1, "virtuale", true},     {2, "RDRAGON", true},
+        {5, "vbdk03", true},       {0, "rboy.sh", false},
     };
     int n = 0;
     for (const Case &c : cases) {
