@@ -134,6 +134,14 @@ Prepared Prepare(const StartRequest &request)
         launch.arguments << WinePath(file);
         for (const Argument &argument : request.arguments)
             launch.arguments << (argument.isPath ? WinePath(argument.text) : argument.text);
+        // Never hand over a path that the program could not open.
+        QStringList paths{file};
+        for (const Argument &argument : request.arguments)
+            if (argument.isPath)
+                paths << argument.text;
+        for (const QString &path : std::as_const(paths))
+            if (const QString problem = WineCannotReach(path); !problem.isEmpty())
+                return failed(QStringLiteral("Unable to start the program \"%1\" through wine:").arg(word) + CR + problem);
         return Prepared{launch, QString()};
     }
     case Kind::Dos:
@@ -160,9 +168,12 @@ bool Start(const StartRequest &request, const std::function<bool()> &beforeStart
         return false;
     const Launch &launch = *prepared.launch;
     if (launch.runner == Runner::Wine && !request.wineRegistryKey.isEmpty()) {
-        if (const std::optional<QString> failure = wineregistry::HandOver(launch.program, request.wineRegistryKey)) {
+        const wineregistry::HandOverResult handOver = wineregistry::HandOver(launch.program, request.wineRegistryKey);
+        if (handOver.outcome == wineregistry::HandOverResult::Cancelled)
+            return false; // a window is closing: the user no longer waits for the start
+        if (handOver.outcome == wineregistry::HandOverResult::Failed) {
             msgbox::MsgBox(QStringLiteral("Unable to hand the settings of the program to wine:") + CR
-                               + launch.request.program + CR + *failure + CR
+                               + launch.request.program + CR + handOver.failure + CR
                                + QStringLiteral("The program was not started."),
                            msgbox::vbExclamation, kFailureTitle);
             return false;
@@ -183,6 +194,14 @@ QString WinePath(const QString &path)
         return path;
     QString absolute = QDir::isAbsolutePath(path) ? path : QDir::current().absoluteFilePath(path);
     return QStringLiteral("Z:") + absolute.replace(QLatin1Char('/'), QLatin1Char('\\'));
+}
+
+QString WineCannotReach(const QString &path)
+{
+    if (!path.contains(QLatin1Char('\\')) && !path.contains(QLatin1Char('"')))
+        return QString();
+    return path + CR + QStringLiteral("holds \\ or \" in its name, which a Windows program under wine cannot open.")
+        + CR + QStringLiteral("Rename it (or its folder) to use it.");
 }
 
 QString GetShortPath(const QString &path)

@@ -6,7 +6,8 @@
 // when it ends with ".exe", without it); what the
 // file holds decides how it runs: a native program (ELF, or a script with
 // the run bit) directly, a Windows program through wine (its path arguments
-// in wine's "Z:\..." form), a DOS program not at all. Programs start
+// in wine's "Z:\..." form; a path wine can't open is refused), a DOS
+// program not at all. Programs start
 // detached, never through a shell, and our own current folder never changes.
 
 #include <QList>
@@ -85,15 +86,20 @@ Prepared Prepare(const StartRequest &request);
 
 // Prepares and starts the request without waiting for it. A failure (see
 // Prepare, a registry hand-over to wine that failed, or a start the system
-// refuses) is shown in a message box and gives false; true means the program
-// was started. `beforeStart`, when
-// given, runs once the program is known to be startable and just before it
-// starts (to write what the program reads at its start); when it returns
-// false, it has said why and nothing starts.
+// refuses) is shown in a message box and gives false; so does, silently, a
+// hand-over cancelled by closing a window. True means the program was
+// started. `beforeStart`, when given, runs once the program is known to be
+// startable and just before it starts (to write what the program reads at
+// its start); when it returns false, it has said why and nothing starts.
 bool Start(const StartRequest &request, const std::function<bool()> &beforeStart = {});
 
 // "/home/me/a.vb" as a program under wine sees it: "Z:\home\me\a.vb".
 QString WinePath(const QString &path);
+
+// Why a program under wine can't open `path` by its WinePath form (a name
+// holding "\" or "\"", which wine reaches only by a made-up DOS name), as the
+// lines of a message; "" when it can.
+QString WineCannotReach(const QString &path);
 
 // The form of a path that a command line carries: the path itself when it
 // names something that exists, "" when it does not.

@@ -10,6 +10,7 @@
 #include <QThread>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -180,7 +181,39 @@ bool isPlainString(const Value &v)
     return QString::fromUtf8(body).toUtf8() == body;
 }
 
-QString valueText(const Value &v)
+// The two forms of a registry file: REGEDIT4 keeps string data as the
+// bytes we store (UTF-8); version 5, which regedit reads as Unicode, keeps
+// it as UTF-16LE.
+enum class RegForm { Regedit4, Version5 };
+
+const QLatin1String kRegedit4Header("REGEDIT4");
+const QLatin1String kVersion5Header("Windows Registry Editor Version 5.00");
+
+bool holdsText(uint32_t type)
+{
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+QByteArray toUtf16Le(const QByteArray &utf8)
+{
+    const QString text = QString::fromUtf8(utf8);
+    QByteArray bytes;
+    bytes.reserve(text.size() * 2);
+    for (QChar c : text)
+        bytes.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+    return bytes;
+}
+
+QByteArray fromUtf16Le(const QByteArray &bytes)
+{
+    QString text;
+    text.reserve(bytes.size() / 2);
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
+        text += QChar(char16_t(uchar(bytes[i]) | uchar(bytes[i + 1]) << 8));
+    return text.toUtf8();
+}
+
+QString valueText(const Value &v, RegForm form)
 {
     if (isPlainString(v))
         return quoted(v.toString());
@@ -188,33 +221,35 @@ QString valueText(const Value &v)
         return QStringLiteral("dword:%1").arg(v.toDword(), 8, 16, QLatin1Char('0'));
     if (v.type == REG_BINARY)
         return QStringLiteral("hex:") + hexBytes(v.data);
-    return QStringLiteral("hex(%1):").arg(v.type, 0, 16) + hexBytes(v.data);
+    const QByteArray data = form == RegForm::Version5 && holdsText(v.type) ? toUtf16Le(v.data) : v.data;
+    return QStringLiteral("hex(%1):").arg(v.type, 0, 16) + hexBytes(data);
 }
 
-void writeKey(QString &out, const QString &path, const Key &key)
+void writeKey(QString &out, const QString &path, const Key &key, RegForm form)
 {
     if (!key.values.empty() || key.subkeys.empty()) {
         out += QLatin1Char('[') + path + QStringLiteral("]\n");
         for (const auto &[name, value] : key.values)
             out += (name.isEmpty() ? QStringLiteral("@") : quoted(name)) + QLatin1Char('=')
-                + valueText(value) + QLatin1Char('\n');
+                + valueText(value, form) + QLatin1Char('\n');
         out += QLatin1Char('\n');
     }
     for (const auto &sub : key.subkeys)
-        writeKey(out, path + QLatin1Char('\\') + sub->name, *sub);
+        writeKey(out, path + QLatin1Char('\\') + sub->name, *sub, form);
 }
 
 QString storeText()
 {
-    QString out = QStringLiteral("REGEDIT4\n\n");
+    QString out = kRegedit4Header + QStringLiteral("\n\n");
     for (size_t i = 0; i < kHiveNames.size(); ++i) {
         const Key &root = store().hives[i];
         if (!root.values.empty()) { // values on the root key itself
-            writeKey(out, QLatin1String(kHiveNames[i].second), root);
+            writeKey(out, QLatin1String(kHiveNames[i].second), root, RegForm::Regedit4);
             continue;
         }
         for (const auto &sub : root.subkeys)
-            writeKey(out, QLatin1String(kHiveNames[i].second) + QLatin1Char('\\') + sub->name, *sub);
+            writeKey(out, QLatin1String(kHiveNames[i].second) + QLatin1Char('\\') + sub->name, *sub,
+                     RegForm::Regedit4);
     }
     return out;
 }
@@ -255,7 +290,7 @@ bool parseHex(const QString &text, QByteArray &out)
     return true;
 }
 
-bool parseValue(const QString &text, Value &out)
+bool parseValue(const QString &text, RegForm form, Value &out)
 {
     if (text.startsWith(u'"')) {
         int pos = 0;
@@ -279,15 +314,23 @@ bool parseValue(const QString &text, Value &out)
         const int close = text.indexOf(QLatin1String("):"));
         bool ok = false;
         out.type = text.mid(4, close - 4).toUInt(&ok, 16);
-        return close > 4 && ok && parseHex(text.mid(close + 2), out.data);
+        if (close <= 4 || !ok || !parseHex(text.mid(close + 2), out.data))
+            return false;
+        if (form == RegForm::Version5 && holdsText(out.type))
+            out.data = fromUtf16Le(out.data);
+        return true;
     }
     return false;
 }
 
-// Fills the store from the file's text; false when the text is not a store.
-bool parseStore(const QString &text)
+// Walks the text of a registry file in either form: `onKey` gets each key's
+// full path ("HKEY_CURRENT_USER\\Software\\...") and gives false for one it
+// can't take; `onValue` gets each value under the last key taken. False when
+// the text is not a registry file or a line can't be read.
+bool walkRegText(const QString &text, const std::function<bool(const QString &)> &onKey,
+                 const std::function<void(const QString &, const Value &)> &onValue)
 {
-    // A long hex value continues over lines that end in "\"; the pieces are
+    // A long hex value continues over lines that end in "\\"; the pieces are
     // appended in place, so a value of any length costs time in proportion.
     QStringList lines;
     QString pending;
@@ -309,10 +352,14 @@ bool parseStore(const QString &text)
     int first = 0;
     while (first < lines.size() && lines[first].trimmed().isEmpty())
         ++first;
-    if (first >= lines.size() || lines[first].trimmed() != QLatin1String("REGEDIT4"))
+    if (first >= lines.size())
         return false;
+    const QString header = lines[first].trimmed();
+    if (header != kRegedit4Header && header != kVersion5Header)
+        return false;
+    const RegForm form = header == kRegedit4Header ? RegForm::Regedit4 : RegForm::Version5;
 
-    Key *current = nullptr;
+    bool inKey = false;
     for (int i = first + 1; i < lines.size(); ++i) {
         const QString &line = lines[i];
         if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char(';')))
@@ -320,18 +367,12 @@ bool parseStore(const QString &text)
         if (line.startsWith(QLatin1Char('['))) {
             if (!line.endsWith(QLatin1Char(']')))
                 return false;
-            const QString path = line.mid(1, line.size() - 2);
-            const int slash = path.indexOf(QLatin1Char('\\'));
-            const QString hiveName = slash < 0 ? path : path.left(slash);
-            current = nullptr;
-            for (const auto &[hive, name] : kHiveNames)
-                if (hiveName == QLatin1String(name))
-                    current = makeKey(hive, slash < 0 ? QString() : path.mid(slash + 1));
-            if (!current)
+            inKey = onKey(line.mid(1, line.size() - 2));
+            if (!inKey)
                 return false;
             continue;
         }
-        if (!current)
+        if (!inKey)
             return false;
         QString name;
         int pos = 0;
@@ -343,11 +384,29 @@ bool parseStore(const QString &text)
         if (pos >= line.size() || line[pos] != u'=')
             return false;
         Value value;
-        if (!parseValue(line.mid(pos + 1), value))
+        if (!parseValue(line.mid(pos + 1), form, value))
             return false;
-        current->values.emplace_back(name, value);
+        onValue(name, value);
     }
     return true;
+}
+
+// Fills the store from the file's text; false when the text is not a store.
+bool parseStore(const QString &text)
+{
+    Key *current = nullptr;
+    return walkRegText(
+        text,
+        [&](const QString &path) {
+            const int slash = path.indexOf(QLatin1Char('\\'));
+            const QString hiveName = slash < 0 ? path : path.left(slash);
+            current = nullptr;
+            for (const auto &[hive, name] : kHiveNames)
+                if (hiveName == QLatin1String(name))
+                    current = makeKey(hive, slash < 0 ? QString() : path.mid(slash + 1));
+            return current != nullptr;
+        },
+        [&](const QString &name, const Value &value) { current->values.emplace_back(name, value); });
 }
 
 void rememberFileState()
@@ -716,9 +775,23 @@ QString ExportKey(Hive hive, const QString &path)
     QString fullPath = QLatin1String(kHiveNames[size_t(h)].second);
     for (const QString &part : splitPath(path))
         fullPath += QLatin1Char('\\') + part;
-    QString out = QStringLiteral("REGEDIT4\n\n");
-    writeKey(out, fullPath, *key);
+    QString out = kVersion5Header + QStringLiteral("\n\n");
+    writeKey(out, fullPath, *key, RegForm::Version5);
     return out.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
+std::optional<ValueTable> ReadValues(const QString &text)
+{
+    ValueTable table;
+    QString keyPath;
+    const bool read = walkRegText(
+        text,
+        [&](const QString &path) {
+            keyPath = path.toCaseFolded();
+            return true;
+        },
+        [&](const QString &name, const Value &value) { table[{keyPath, name.toCaseFolded()}] = value; });
+    return read ? std::optional(std::move(table)) : std::nullopt;
 }
 
 QString StoreFilePath()

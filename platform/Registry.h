@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <map>
+#include <utility>
 #include <optional>
 
 namespace registry {
@@ -71,9 +73,17 @@ public:
     BatchWrite &operator=(const BatchWrite &) = delete;
 };
 
-// A key and everything below it as the text of a REGEDIT4 file, as Windows
-// exports one (CR LF line ends); "" when the key does not exist.
+// A key and everything below it as the text of a registry file in the form
+// that regedit reads as Unicode ("Windows Registry Editor Version 5.00", the
+// data of string types in UTF-16LE), with CR LF line ends, to be saved as
+// UTF-16LE; "" when the key does not exist.
 QString ExportKey(Hive hive, const QString &path);
+
+// The values of a registry file's text (either form), each under its key's
+// full path and its own name, both case-folded (names compare without regard
+// to letter case); nullopt when the text is not a registry file.
+using ValueTable = std::map<std::pair<QString, QString>, Value>;
+std::optional<ValueTable> ReadValues(const QString &text);
 
 // The store file in use.
 QString StoreFilePath();

@@ -1,17 +1,26 @@
 #pragma once
 // A Windows program started through wine reads wine's registry, not ours.
 // One configured through our registry (Virtual-E) gets its key handed over
-// before each start: the key's subtree written to a temporary REGEDIT4 file
-// and imported with "wine regedit /S <file>", waited for.
+// before each start: the key's subtree written to a temporary registry file
+// in the form regedit reads as Unicode, imported with "wine regedit /S", and
+// read back with "wine regedit /E" to see that every value arrived (regedit
+// ends with 0 even when it imported nothing).
 
 #include <QString>
-#include <optional>
 
 namespace wineregistry {
 
+struct HandOverResult {
+    enum Outcome { HandedOver, Failed, Cancelled };
+    Outcome outcome = HandedOver;
+    QString failure; // what went wrong, when Failed
+};
+
 // Hands HKEY_CURRENT_USER\`key` and its subkeys to the registry of `wine`
-// (the wine program to run). nullopt when that worked, or when our registry
-// has no such key and there is nothing to hand over; else what went wrong.
-std::optional<QString> HandOver(const QString &wine, const QString &key);
+// (the wine program to run). HandedOver also when our registry has no such
+// key and there is nothing to hand over. While wine runs the cursor is busy
+// and windows repaint; a request to close a window cancels the hand-over
+// (wine is stopped) and is made again once it has ended.
+HandOverResult HandOver(const QString &wine, const QString &key);
 
 } // namespace wineregistry

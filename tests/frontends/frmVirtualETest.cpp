@@ -301,14 +301,14 @@ TEST_F(VirtualEForm, TheStubStartsDirectlyAndThroughWineAfterTheRegistryHandOver
         w.cmdSaveSettings->click();
         w.cmdRunVirtualE->click();
     }
-    const std::optional<QByteArray> handedOver = testsupport::importedRegistryFile();
+    const std::optional<QString> handedOver = testsupport::importedRegistryFile();
     ASSERT_TRUE(handedOver);
-    EXPECT_TRUE(handedOver->startsWith("REGEDIT4\r\n\r\n"));
-    EXPECT_TRUE(handedOver->contains("[HKEY_CURRENT_USER\\Software\\Virtual-E\\VIRTUALE\\Options]\r\n"
-                                     "\"Display\"=dword:00000002\r\n\"CPU\"=dword:00000002\r\n"
-                                     "\"Brtness\"=dword:fffffffb\r\n"));
-    EXPECT_TRUE(handedOver->contains("[HKEY_CURRENT_USER\\Software\\Virtual-E\\VIRTUALE\\Keypad]\r\n"
-                                     "\"A Button\"=dword:0000004d\r\n"));
+    EXPECT_TRUE(handedOver->startsWith(QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n")));
+    EXPECT_TRUE(handedOver->contains(QLatin1String("[HKEY_CURRENT_USER\\Software\\Virtual-E\\VIRTUALE\\Options]\r\n"
+                                                   "\"Display\"=dword:00000002\r\n\"CPU\"=dword:00000002\r\n"
+                                                   "\"Brtness\"=dword:fffffffb\r\n")));
+    EXPECT_TRUE(handedOver->contains(QLatin1String("[HKEY_CURRENT_USER\\Software\\Virtual-E\\VIRTUALE\\Keypad]\r\n"
+                                                   "\"A Button\"=dword:0000004d\r\n")));
     record = testsupport::waitForStubRecord();
     ASSERT_TRUE(record);
     EXPECT_EQ(record->program, QStringLiteral("wine"));

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QApplication>
+#include <QCursor>
 #include <QFile>
+#include <QTimer>
+#include <QWidget>
 
 #include <sys/stat.h>
 
@@ -257,6 +261,8 @@ TEST(Process, AProgramStartedThroughWineGetsItsRegistryKeyHandedOverFirst)
     registry::CreateKey(registry::Hive::CurrentUser, key + QStringLiteral("\\Options"));
     registry::SetValue(registry::Hive::CurrentUser, key + QStringLiteral("\\Options"), QStringLiteral("FPS"),
                        registry::Value::fromDword(60));
+    registry::SetValue(registry::Hive::CurrentUser, key + QStringLiteral("\\Options"), QStringLiteral("Name"),
+                       registry::Value::fromString(QStringLiteral("umlaut \u00FC")));
     const QString emu = folderIn(QStringLiteral("emu"));
     testsupport::writeWindowsProgram(emu + QStringLiteral("/EMU.EXE"));
     PathForTest path(PathForTest::WithFakeWine);
@@ -265,7 +271,7 @@ TEST(Process, AProgramStartedThroughWineGetsItsRegistryKeyHandedOverFirst)
     StartRequest started = request(emu + QStringLiteral("/EMU.EXE"));
     started.wineRegistryKey = key;
     ASSERT_TRUE(process::Start(started));
-    EXPECT_EQ(testsupport::importedRegistryFile(), registry::ExportKey(registry::Hive::CurrentUser, key).toUtf8());
+    EXPECT_EQ(testsupport::importedRegistryFile(), registry::ExportKey(registry::Hive::CurrentUser, key));
     const auto record = testsupport::waitForStubRecord();
     ASSERT_TRUE(record);
     EXPECT_EQ(record->arguments, QStringList(process::WinePath(emu + QStringLiteral("/EMU.EXE"))));
@@ -295,6 +301,99 @@ TEST(Process, AFailedHandOverToWineIsReportedAndNothingStarts)
     qputenv("ZANDREL_STUB_REGEDIT_FAILS", "1");
     EXPECT_TRUE(process::Start(started));
     qunsetenv("ZANDREL_STUB_REGEDIT_FAILS");
+}
+
+// regedit ends with 0 even when it imported nothing, so what arrived is read
+// back; settings that did not arrive stop the start with a message.
+TEST(Process, AHandOverThatLeftWinesRegistryUnchangedIsReportedAndNothingStarts)
+{
+    const QString key = QStringLiteral("Software\\Emu");
+    registry::CreateKey(registry::Hive::CurrentUser, key);
+    registry::SetValue(registry::Hive::CurrentUser, key, QStringLiteral("FPS"), registry::Value::fromDword(33));
+    const QString emu = folderIn(QStringLiteral("emu"));
+    testsupport::writeWindowsProgram(emu + QStringLiteral("/EMU.EXE"));
+    PathForTest path(PathForTest::WithFakeWine);
+    StartRequest started = request(emu + QStringLiteral("/EMU.EXE"));
+    started.wineRegistryKey = key;
+    const QString notStarted = QStringLiteral("Unable to hand the settings of the program to wine:\r") + emu
+        + QStringLiteral("/EMU.EXE\r");
+
+    qputenv("ZANDREL_STUB_REGEDIT_IGNORES", "1");
+    EXPECT_FALSE(process::Start(started));
+    qunsetenv("ZANDREL_STUB_REGEDIT_IGNORES");
+    EXPECT_EQ(testsupport::messageBoxes().last().prompt,
+              notStarted + QStringLiteral("wine's registry does not hold the settings after the import.\r"
+                                          "The program was not started."));
+
+    // A temporary folder that wine can't reach by its name
+    const QByteArray tmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(folderIn(QStringLiteral("back\\slash"))));
+    EXPECT_FALSE(process::Start(started));
+    qputenv("TMPDIR", tmp);
+    EXPECT_TRUE(testsupport::messageBoxes().last().prompt.startsWith(notStarted)) << testsupport::messageBoxes().last().prompt.toStdString();
+    EXPECT_TRUE(testsupport::messageBoxes().last().prompt.contains(QStringLiteral("cannot open")));
+    EXPECT_TRUE(testsupport::processStarts().launches.isEmpty());
+
+    EXPECT_TRUE(process::Start(started)) << testsupport::messageBoxes().last().prompt.toStdString();
+    EXPECT_EQ(testsupport::processStarts().launches.size(), 1);
+}
+
+// Closing a window while wine takes the settings cancels the start that has
+// not happened yet; the window then closes.
+TEST(Process, ClosingAWindowDuringTheHandOverCancelsTheStart)
+{
+    const QString key = QStringLiteral("Software\\Emu");
+    registry::CreateKey(registry::Hive::CurrentUser, key);
+    registry::SetValue(registry::Hive::CurrentUser, key, QStringLiteral("FPS"), registry::Value::fromDword(33));
+    const QString emu = folderIn(QStringLiteral("emu"));
+    testsupport::writeWindowsProgram(emu + QStringLiteral("/EMU.EXE"));
+    PathForTest path(PathForTest::WithFakeWine);
+    StartRequest started = request(emu + QStringLiteral("/EMU.EXE"));
+    started.wineRegistryKey = key;
+
+    QWidget window;
+    window.show();
+    std::optional<Qt::CursorShape> cursorMeanwhile;
+    QTimer::singleShot(100, &window, [&] {
+        if (const QCursor *cursor = QApplication::overrideCursor())
+            cursorMeanwhile = cursor->shape();
+        window.close();
+    });
+    qputenv("ZANDREL_STUB_REGEDIT_WAIT_MS", "30000");
+    const bool startedAnyway = process::Start(started);
+    qunsetenv("ZANDREL_STUB_REGEDIT_WAIT_MS");
+    EXPECT_FALSE(startedAnyway);
+    EXPECT_EQ(cursorMeanwhile, Qt::WaitCursor);
+    EXPECT_TRUE(window.isVisible()) << "closed only once the wait is over";
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(QApplication::overrideCursor());
+    EXPECT_TRUE(testsupport::processStarts().launches.isEmpty());
+    EXPECT_TRUE(testsupport::messageBoxes().calls.isEmpty());
+}
+
+// Wine reaches a name holding "\\" or "\"" only by a DOS name it makes up: such
+// a path is never handed to a Windows program.
+TEST(Process, APathThatWineCannotOpenIsNotHandedToAWindowsProgram)
+{
+    const QString emu = folderIn(QStringLiteral("emu"));
+    testsupport::writeWindowsProgram(emu + QStringLiteral("/EMU.EXE"));
+    testsupport::installStub(emu, QStringLiteral("native"));
+    PathForTest path(PathForTest::WithFakeWine);
+    for (const char *name : {"/roms/back\\slash.vb", "/roms/quo\"te.vb"}) {
+        const QString rom = QString::fromLatin1(name);
+        const process::Prepared refused = process::Prepare(request(emu + QStringLiteral("/EMU"), {Argument::Path(rom)}));
+        EXPECT_FALSE(refused.launch) << name;
+        EXPECT_TRUE(refused.failure.startsWith(QStringLiteral("Unable to start the program \"EMU\" through wine:\r") + rom))
+            << refused.failure.toStdString();
+        EXPECT_TRUE(process::Prepare(request(emu + QStringLiteral("/native"), {Argument::Path(rom)})).launch)
+            << "a native program opens any name";
+        EXPECT_TRUE(process::Prepare(request(emu + QStringLiteral("/EMU"), {Argument::Word(rom)})).launch)
+            << "a word that is no path goes as it is";
+    }
+    const QString oddFolder = folderIn(QStringLiteral("odd\"emu"));
+    testsupport::writeWindowsProgram(oddFolder + QStringLiteral("/EMU.EXE"));
+    EXPECT_FALSE(process::Prepare(request(oddFolder + QStringLiteral("/EMU"))).launch);
 }
 
 // Telling what a program is reads its first bytes: a pipe of the program's

@@ -127,6 +127,8 @@ TEST(Registry, ABatchWritesTheStoreOnce)
     EXPECT_EQ(settings::Get(QStringLiteral("B")), QStringLiteral("2"));
 }
 
+// Exported for wine's regedit in the form it reads as Unicode: a text value
+// never reaches it garbled.
 TEST(Registry, AKeyIsExportedWithEverythingBelowItAsWindowsExportsIt)
 {
     const Hive hkcu = Hive::CurrentUser;
@@ -137,15 +139,36 @@ TEST(Registry, AKeyIsExportedWithEverythingBelowItAsWindowsExportsIt)
     SetValue(hkcu, QStringLiteral("Software\\Emu\\Options"), QStringLiteral("Name"), Value::fromString(QStringLiteral("a \"b\"")));
     SetValue(hkcu, QStringLiteral("Software\\Emu\\Keypad"), QStringLiteral("A Button"), Value::fromDword(77));
     SetValue(hkcu, QStringLiteral("Software\\Other"), QStringLiteral("x"), Value::fromDword(1));
+    SetValue(hkcu, QStringLiteral("Software\\Emu\\Keypad"), QStringLiteral("Dir"),
+             Value::fromString(QStringLiteral("%HOME%\u00FC"), REG_EXPAND_SZ));
 
-    EXPECT_EQ(ExportKey(hkcu, QStringLiteral("Software\\Emu")),
-              QStringLiteral("REGEDIT4\r\n\r\n"
-                             "[HKEY_CURRENT_USER\\Software\\Emu\\Options]\r\n"
-                             "\"Brtness\"=dword:fffffffb\r\n"
-                             "\"Name\"=\"a \\\"b\\\"\"\r\n\r\n"
-                             "[HKEY_CURRENT_USER\\Software\\Emu\\Keypad]\r\n"
-                             "\"A Button\"=dword:0000004d\r\n\r\n"));
+    const QString exported = ExportKey(hkcu, QStringLiteral("Software\\Emu"));
+    EXPECT_EQ(exported, QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n"
+                                       "[HKEY_CURRENT_USER\\Software\\Emu\\Options]\r\n"
+                                       "\"Brtness\"=dword:fffffffb\r\n"
+                                       "\"Name\"=\"a \\\"b\\\"\"\r\n\r\n"
+                                       "[HKEY_CURRENT_USER\\Software\\Emu\\Keypad]\r\n"
+                                       "\"A Button\"=dword:0000004d\r\n"
+                                       "\"Dir\"=hex(2):25,00,48,00,4f,00,4d,00,45,00,25,00,fc,00,00,00\r\n\r\n"));
     EXPECT_EQ(ExportKey(hkcu, QStringLiteral("Software\\Missing")), QString());
+
+    // Read back as wine's regedit writes it: its own order and letter case,
+    // keys without values, long data over continued lines.
+    const QString fromWine = QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n"
+                                            "[HKEY_CURRENT_USER\\Software\\EMU]\r\n\r\n"
+                                            "[HKEY_CURRENT_USER\\Software\\EMU\\Keypad]\r\n"
+                                            "\"a button\"=dword:0000004d\r\n"
+                                            "\"Dir\"=hex(2):25,00,48,00,4f,00,4d,00,45,00,25,\\\r\n"
+                                            "  00,fc,00,00,00\r\n\r\n"
+                                            "[HKEY_CURRENT_USER\\Software\\EMU\\Options]\r\n"
+                                            "\"Name\"=\"a \\\"b\\\"\"\r\n"
+                                            "\"Brtness\"=dword:fffffffb\r\n\r\n");
+    EXPECT_EQ(ReadValues(fromWine), ReadValues(exported));
+    ASSERT_TRUE(ReadValues(exported));
+    EXPECT_EQ(ReadValues(exported)->size(), 4u);
+    EXPECT_EQ(ReadValues(exported)->at({QStringLiteral("hkey_current_user\\software\\emu\\keypad"), QStringLiteral("dir")}),
+              Value::fromString(QStringLiteral("%HOME%\u00FC"), REG_EXPAND_SZ));
+    EXPECT_FALSE(ReadValues(QStringLiteral("not a registry file")));
 }
 
 TEST(Registry, TheInstallAnswersTheSystemFolders)

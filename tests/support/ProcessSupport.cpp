@@ -45,6 +45,7 @@ ProcessStarts &processStarts()
 void resetProcessStarts()
 {
     processStarts() = ProcessStarts{};
+    qunsetenv("ZANDREL_STUB_RECORD"); // an earlier test's record folder is gone
     process::SetLauncher([](const process::Launch &launch) -> std::optional<QString> {
         auto &starts = processStarts();
         starts.launches << launch;
@@ -112,12 +113,14 @@ std::optional<StubRecord> waitForStubRecord()
     return record;
 }
 
-std::optional<QByteArray> importedRegistryFile()
+std::optional<QString> importedRegistryFile()
 {
     QFile copy(recordPath() + QStringLiteral(".reg"));
     if (!copy.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return copy.readAll();
+    const QByteArray bytes = copy.readAll();
+    EXPECT_TRUE(bytes.startsWith("\xFF\xFE") && bytes.size() % 2 == 0) << "not UTF-16LE with a byte order mark";
+    return QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData()) + 1, bytes.size() / 2 - 1);
 }
 
 PathForTest::PathForTest(Wine wine)

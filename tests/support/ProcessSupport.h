@@ -53,9 +53,10 @@ struct StubRecord {
 // machine); nullopt when none came.
 std::optional<StubRecord> waitForStubRecord();
 
-// The registry file that the fake wine was last asked to import, as it
-// was; nullopt when it was asked none. Real starts only.
-std::optional<QByteArray> importedRegistryFile();
+// The text of the registry file that the fake wine was last asked to
+// import; nullopt when it was asked none. The file must be UTF-16LE with a
+// byte order mark, which regedit reads as Unicode. Real starts only.
+std::optional<QString> importedRegistryFile();
 
 // Puts a folder first on the PATH for the object's life: with a fake wine
 // (the stub under the name "wine", which also takes "regedit /S <file>"),
