@@ -44,10 +44,10 @@ frmAbout::frmAbout(QWidget *parent)
     setClientSizeTwips(4440, 4800);
 
     imgVBControl2 = Place<ImageControl>(client(), 120, 120, 1920, 1920);
-    imgVBControl2->setPicture(aboutpictures::controller(true));
+    imgVBControl2->setPicture(controllerpicture::controller(true));
     imgVBControl2->hide();
     imgVBControl3 = Place<ImageControl>(client(), 120, 120, 1920, 1920);
-    imgVBControl3->setPicture(aboutpictures::controller(false));
+    imgVBControl3->setPicture(controllerpicture::controller(false));
     imgVBControl3->hide();
     imgVBControl = Place<ImageControl>(client(), 120, 120, 1920, 1920);
     imgVBControl->setPicture(imgVBControl3->picture());

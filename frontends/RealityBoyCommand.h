@@ -24,6 +24,9 @@ struct RealityBoyOptions {
 QString RealityBoyProgramWord(const QString &folder);
 
 // The start of the emulator in `folder` for the image `rom`; debug mode adds
-// " -debug". The started emulator inherits our current folder.
+// " -debug". It names no working folder: the emulator runs in the folder
+// handed on by the window that led to it (the chooser hands on the
+// emulator's folder), or else in our current folder, the one a folder picker
+// made current last.
 process::StartRequest RealityBoyCommand(const QString &folder, const QString &rom, const RealityBoyOptions &options,
                                         bool debug);

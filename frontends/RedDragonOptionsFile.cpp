@@ -182,7 +182,6 @@ LoadedOptions LoadOptionsFile(const QString &folder, const RedDragonOptions &opt
         return loaded;
     }
     loaded.options = ReadOptionsText(std::get<QByteArray>(read), options);
-    loaded.fromFile = true;
     return loaded;
 }
 

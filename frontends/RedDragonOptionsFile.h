@@ -70,7 +70,6 @@ QString OptionsFilePath(const QString &folder);
 // `failure` tells why a file that is there could not be read.
 struct LoadedOptions {
     RedDragonOptions options;
-    bool fromFile = false;
     QString failure;
 };
 LoadedOptions LoadOptionsFile(const QString &folder, const RedDragonOptions &options);

@@ -6,6 +6,8 @@
 #include <QSignalBlocker>
 
 #include "MainWindowState.h"
+#include "MsgBox.h"
+#include "Process.h"
 #include "SettingsRecord.h"
 #include "SettingsStore.h"
 #include "VbRomHeader.h"
@@ -55,6 +57,19 @@ QString RomSelection::chosenRom() const
         return m_label->text() == kPlaceholder ? QString() : m_label->text();
     const int row = m_combo->currentIndex();
     return row > 0 ? m_combo->itemData(row).toString() : QString();
+}
+
+std::optional<QString> RomSelection::romToRun() const
+{
+    const QString rom = chosenRom();
+    if (rom.isEmpty())
+        return QString();
+    const QString romPath = process::GetShortPath(rom);
+    if (romPath.isEmpty()) {
+        msgbox::MsgBox(QStringLiteral("File does not exist."), msgbox::vbExclamation, QStringLiteral("Invalid filename"));
+        return std::nullopt;
+    }
+    return romPath;
 }
 
 void RomSelection::FillRecentCombo()

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 #include "RecentRomList.h"
 
@@ -51,6 +52,10 @@ public:
 
     // The path of the ROM to run; "" while none is chosen.
     QString chosenRom() const;
+    // The chosen ROM in the form its command line carries ("" while none is
+    // chosen), or nullopt when the image has gone since it was chosen, which
+    // is reported ("File does not exist.").
+    std::optional<QString> romToRun() const;
 
     void FillRecentCombo();
     // Checks the image and makes it the ROM to run, or reports it and

@@ -17,7 +17,7 @@
 #include "VirtualERegistry.h"
 #include "frmKeyCapture.h"
 
-using aboutpictures::ControllerInput;
+using controllerpicture::ControllerInput;
 using controllerkeys::Slot;
 using msgbox::MsgBox;
 
@@ -106,14 +106,14 @@ controls::Picture controllerWithLeaders()
         p.scale(268.0 / kClientWidth, 124.0 / 128);
         const QPointF origin((kLeftColumn + kKeyWidth + kRightColumn) / 2.0 - 64, 2);
         p.translate(origin);
-        aboutpictures::drawController(p, false);
+        controllerpicture::drawController(p, false);
         p.translate(-origin);
 
         p.setPen(QPen(QColor(0xd0, 0x18, 0x18), 1));
         for (const KeyButtonSpec &b : kKeyButtons) {
             const qreal y = rowTop(b.row) + kKeyHeight / 2.0;
             const qreal edge = b.rightColumn ? kRightColumn : kLeftColumn + kKeyWidth;
-            const QPointF input = origin + aboutpictures::inputPoint(b.input);
+            const QPointF input = origin + controllerpicture::inputPoint(b.input);
             const QPointF elbow(b.rightColumn ? edge - 4 : edge + 4, y);
             p.drawLine(QPointF(edge, y), elbow);
             p.drawLine(elbow, input);

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "Choices.h"
 #include "Controls.h"
 #include "FrontendHelp.h"
 #include "FrontendMenus.h"
@@ -47,22 +48,6 @@ void placeOptions(QGroupBox *frame, std::array<QRadioButton *, N> &buttons, cons
     for (size_t i = 0; i < N; ++i)
         buttons[i] = controls::Place<QRadioButton>(frame, 120, 255 + int(i) * 285, width, 255,
                                                    QString::fromLatin1(captions[i]));
-}
-
-template <size_t N>
-int chosenIndex(const std::array<QRadioButton *, N> &buttons)
-{
-    for (size_t i = 0; i < N; ++i)
-        if (buttons[i]->isChecked())
-            return int(i);
-    return -1;
-}
-
-template <size_t N>
-void choose(const std::array<QRadioButton *, N> &buttons, int index)
-{
-    if (index >= 0 && index < int(N))
-        buttons[size_t(index)]->setChecked(true);
 }
 
 } // namespace
@@ -202,9 +187,9 @@ void frmRealityBoy::showOptions(int displayMode, int resolution, int palette, in
 {
     // The display mode first: its palette rule runs, and the palette given
     // here is chosen after it, even where the rule disabled it.
-    choose(optDspMode, displayMode);
-    choose(optDisplay, resolution);
-    choose(optPalette, palette);
+    choices::Choose(optDspMode, displayMode);
+    choices::Choose(optDisplay, resolution);
+    choices::Choose(optPalette, palette);
     chkPalette->setCheckState(ignorePalette ? Qt::Checked : Qt::Unchecked);
     chkFlip->setCheckState(flip3D ? Qt::Checked : Qt::Unchecked);
     vscFrameSkip->setValue(frameSkip);
@@ -226,9 +211,9 @@ void frmRealityBoy::ShowBrightnessValue()
 RealityBoyOptions frmRealityBoy::currentOptions() const
 {
     RealityBoyOptions options;
-    options.resolution = chosenIndex(optDisplay);
-    options.displayMode = chosenIndex(optDspMode);
-    options.palette = chosenIndex(optPalette);
+    options.resolution = choices::ChosenIndex(optDisplay, -1);
+    options.displayMode = choices::ChosenIndex(optDspMode, -1);
+    options.palette = choices::ChosenIndex(optPalette, -1);
     options.frameSkip = vscFrameSkip->value();
     options.brightness = vscBrightness->value();
     // The greyed state counts as clear.
@@ -279,11 +264,11 @@ void frmRealityBoy::vscBrightness_Change()
 void frmRealityBoy::cmdSaveSettings_Click()
 {
     // A group with no chosen button keeps its saved value.
-    if (const int i = chosenIndex(optDspMode); i >= 0)
+    if (const int i = choices::ChosenIndex(optDspMode, -1); i >= 0)
         DisplayMode = int16_t(i);
-    if (const int i = chosenIndex(optDisplay); i >= 0)
+    if (const int i = choices::ChosenIndex(optDisplay, -1); i >= 0)
         Resolution = int16_t(i);
-    if (const int i = chosenIndex(optPalette); i >= 0)
+    if (const int i = choices::ChosenIndex(optPalette, -1); i >= 0)
         Palette = int16_t(i);
     FrameSkip = int16_t(vscFrameSkip->value());
     Brightness = int16_t(vscBrightness->value());
@@ -316,19 +301,14 @@ void frmRealityBoy::cmdRunDebugMode_Click()
 
 void frmRealityBoy::run(bool debug)
 {
-    const QString rom = RomChoice->chosenRom();
-    if (rom.isEmpty()) {
+    if (RomChoice->chosenRom().isEmpty()) {
         msgbox::MsgBox(QStringLiteral("Select a ROM image to run."), msgbox::vbOKOnly + msgbox::vbExclamation,
                        QStringLiteral("Select ROM"));
         return;
     }
     // The image may have gone since it was chosen.
-    const QString romPath = process::GetShortPath(rom);
-    if (romPath.isEmpty()) {
-        msgbox::MsgBox(QStringLiteral("File does not exist."), msgbox::vbExclamation, QStringLiteral("Invalid filename"));
-        return;
-    }
-    process::Start(RealityBoyCommand(RealityBoyDirectory, romPath, currentOptions(), debug));
+    if (const std::optional<QString> romPath = RomChoice->romToRun())
+        process::Start(RealityBoyCommand(RealityBoyDirectory, *romPath, currentOptions(), debug));
 }
 
 void frmRealityBoy::cmbFilename_Click()

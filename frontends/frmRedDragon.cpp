@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
+#include "Choices.h"
 #include "Controls.h"
 #include "FileMessages.h"
 #include "Fonts.h"
@@ -56,22 +57,6 @@ void fill(QListWidget *list, const QStringList &items)
     const QSignalBlocker quiet(list);
     list->addItems(items);
     list->setCurrentRow(-1);
-}
-
-// Selects an item from code, or none for a position outside the list.
-void choose(QComboBox *combo, int index)
-{
-    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
-}
-
-void choose(QListWidget *list, int row)
-{
-    if (row >= 0 && row < list->count())
-        list->setCurrentRow(row);
-    else {
-        list->clearSelection();
-        list->setCurrentRow(-1);
-    }
 }
 
 } // namespace
@@ -242,20 +227,20 @@ void frmRedDragon::showOptions(const ::RedDragonOptions &options, MissingSize mi
         lstScreenSize->addItem(options.scrsize);
         lstScreenSize->setCurrentRow(lstScreenSize->count() - 1);
     }
-    choose(lstScreenCols, options.colours);
+    choices::Choose(lstScreenCols, options.colours);
     sliFrameskip->setValue(options.frmskip);
-    choose(cmbDisplayMode, options.dspmode);
+    choices::Choose(cmbDisplayMode, options.dspmode);
     if (options.brightness >= 0 && options.brightness < int(optBrightness.size()))
         optBrightness[size_t(options.brightness)]->setChecked(true);
-    choose(cmbPalette, options.palmod);
+    choices::Choose(cmbPalette, options.palmod);
     chkSwap3D->setChecked(options.dspswap != 0);
-    choose(cmbVersion, options.platform);
+    choices::Choose(cmbVersion, options.platform);
 }
 
 void frmRedDragon::chooseScreenMode(int position)
 {
     const bool sameMode = position == chosenRow(lstScreenMode);
-    choose(lstScreenMode, position);
+    choices::Choose(lstScreenMode, position);
     // "Autodetect" chosen again still gets its sizes afresh.
     if (sameMode && position == 0)
         lstScreenMode_Click();
@@ -267,7 +252,7 @@ void frmRedDragon::chooseScreenSize(const QString &sizeText)
     for (int row = 0; row < lstScreenSize->count(); ++row)
         if (lstScreenSize->item(row)->text() == sizeText)
             last = row;
-    choose(lstScreenSize, last);
+    choices::Choose(lstScreenSize, last);
 }
 
 int frmRedDragon::chosenRow(const QListWidget *list)
@@ -324,16 +309,13 @@ void frmRedDragon::cmdRunRedDragon_Click()
     request.program = paths::AppendFileToDir(RedDragonDirectory, QStringLiteral("RDRAGON"));
     request.workingFolder = RedDragonDirectory;
     request.windowStyle = process::vbNormalFocus;
-    // With no ROM chosen the emulator starts without one.
-    if (const QString rom = RomChoice->chosenRom(); !rom.isEmpty()) {
-        const QString romPath = process::GetShortPath(rom);
-        if (romPath.isEmpty()) {
-            msgbox::MsgBox(QStringLiteral("File does not exist."), msgbox::vbExclamation,
-                           QStringLiteral("Invalid filename"));
-            return;
-        }
-        request.arguments << process::Argument::Path(romPath);
-    }
+    // The image may have gone since it was chosen; with no ROM chosen the
+    // emulator starts without one.
+    const std::optional<QString> romPath = RomChoice->romToRun();
+    if (!romPath)
+        return;
+    if (!romPath->isEmpty())
+        request.arguments << process::Argument::Path(*romPath);
     // The option file is complete before the emulator starts.
     process::Start(request, [this] { return WriteOptionsFile(); });
 }

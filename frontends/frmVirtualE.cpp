@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QSlider>
 
+#include "Choices.h"
 #include "Controls.h"
 #include "FrontendHelp.h"
 #include "FrontendMenus.h"
@@ -48,21 +49,6 @@ QMap<int, QRadioButton *> stackedOptions(QGroupBox *frame)
         buttons.insert(i, Place<QRadioButton>(frame, 120, 30 + 240 * i, 2310, 240,
                                               QString::fromLatin1(kPriorityCaptions[i - 1])));
     return buttons;
-}
-
-// The index of the chosen button, or `otherwise` when none is chosen.
-int16_t chosenIndex(const QMap<int, QRadioButton *> &buttons, int16_t otherwise)
-{
-    for (auto it = buttons.cbegin(); it != buttons.cend(); ++it)
-        if (it.value()->isChecked())
-            return int16_t(it.key());
-    return otherwise;
-}
-
-void choose(const QMap<int, QRadioButton *> &buttons, int index)
-{
-    if (QRadioButton *button = buttons.value(index))
-        button->setChecked(true);
 }
 
 } // namespace
@@ -212,10 +198,10 @@ bool frmVirtualE::SaveAnyRegistry()
 virtuale::Options frmVirtualE::controlsState() const
 {
     virtuale::Options options = Saved;
-    options.Display = chosenIndex(optDisplay, Saved.Display);
-    options.CPU = chosenIndex(optEmulator, Saved.CPU);
+    options.Display = int16_t(choices::ChosenIndex(optDisplay, Saved.Display));
+    options.CPU = int16_t(choices::ChosenIndex(optEmulator, Saved.CPU));
     options.Brtness = int16_t(sliBrightness->value());
-    options.Style = chosenIndex(optStyle, Saved.Style);
+    options.Style = int16_t(choices::ChosenIndex(optStyle, Saved.Style));
     options.Skip = int16_t(vscFrameSkip->value());
     options.FPS = int16_t(vscFps->value());
     options.DisplayInt = chkIgnoreDisplayIrq->isChecked();
@@ -229,10 +215,10 @@ virtuale::Options frmVirtualE::controlsState() const
 
 void frmVirtualE::showInControls(const virtuale::Options &options)
 {
-    choose(optDisplay, options.Display);
-    choose(optEmulator, options.CPU);
+    choices::Choose(optDisplay, options.Display);
+    choices::Choose(optEmulator, options.CPU);
     sliBrightness->setValue(options.Brtness);
-    choose(optStyle, options.Style);
+    choices::Choose(optStyle, options.Style);
     vscFrameSkip->setValue(options.Skip);
     vscFps->setValue(options.FPS);
     chkIgnoreDisplayIrq->setChecked(options.DisplayInt);

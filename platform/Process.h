@@ -19,15 +19,12 @@
 
 namespace process {
 
-// The classic window styles. The style is carried to the start (tests see
-// it); Linux window managers place a new window themselves.
+// The window styles our starts ask for, as the classic codes. The style is
+// carried to the start (tests see it); Linux window managers place a new
+// window themselves.
 enum WindowStyle : int {
-    vbHide = 0,
     vbNormalFocus = 1,
     vbMinimizedFocus = 2,
-    vbMaximizedFocus = 3,
-    vbNormalNoFocus = 4,
-    vbMinimizedNoFocus = 6,
 };
 
 // One word of a command line. A path argument is handed to a Windows
@@ -56,7 +53,7 @@ struct StartRequest {
 };
 
 // The command line as one text: the program and each argument, one blank
-// between them.
+// between them (how tests check a command line against the one written).
 QString CommandLine(const StartRequest &request);
 
 enum class Runner { Native, Wine };

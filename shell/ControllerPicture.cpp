@@ -5,7 +5,7 @@
 #include <QPainterPath>
 #include <QTransform>
 
-namespace aboutpictures {
+namespace controllerpicture {
 namespace {
 
 struct Palette {
@@ -136,4 +136,4 @@ QPointF inputPoint(ControllerInput input)
     return {};
 }
 
-} // namespace aboutpictures
+} // namespace controllerpicture

@@ -9,7 +9,7 @@
 
 class QPainter;
 
-namespace aboutpictures {
+namespace controllerpicture {
 
 controls::Picture controller(bool lit);
 
@@ -25,4 +25,4 @@ enum class ControllerInput {
 // Where an input sits in that frame.
 QPointF inputPoint(ControllerInput input);
 
-} // namespace aboutpictures
+} // namespace controllerpicture

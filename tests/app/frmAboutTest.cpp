@@ -105,8 +105,8 @@ TEST_F(AboutBox, EscapeClosesLikeOk)
 
 TEST(ControllerPicture, TwoDifferentPicturesSharpAtEveryPixelDensity)
 {
-    const controls::Picture plain = aboutpictures::controller(false);
-    const controls::Picture lit = aboutpictures::controller(true);
+    const controls::Picture plain = controllerpicture::controller(false);
+    const controls::Picture lit = controllerpicture::controller(true);
     EXPECT_EQ(plain.size(), QSize(128, 128));
     EXPECT_EQ(lit.size(), QSize(128, 128));
     EXPECT_FALSE(plain == lit);
@@ -123,7 +123,7 @@ TEST_F(AboutBox, Screenshots)
     testsupport::saveScreenshot(about, QStringLiteral("frmAbout-lit"));
     if (!qEnvironmentVariableIsEmpty("ZANDREL_SCREENSHOT_DIR")) {
         const QString dir = qEnvironmentVariable("ZANDREL_SCREENSHOT_DIR");
-        aboutpictures::controller(false).render(4).save(dir + QStringLiteral("/controller-x4.png"));
-        aboutpictures::controller(true).render(4).save(dir + QStringLiteral("/controller-lit-x4.png"));
+        controllerpicture::controller(false).render(4).save(dir + QStringLiteral("/controller-x4.png"));
+        controllerpicture::controller(true).render(4).save(dir + QStringLiteral("/controller-lit-x4.png"));
     }
 }

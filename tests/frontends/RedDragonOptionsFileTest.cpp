@@ -150,14 +150,12 @@ TEST(RedDragonOptionsFile, TheFileIsFoundInAnyCaseAndWrittenWhole)
     QDir().mkpath(folder);
     EXPECT_EQ(reddragon::OptionsFilePath(folder), folder + QStringLiteral("/options.dat"));
     const reddragon::LoadedOptions none = reddragon::LoadOptionsFile(folder, RedDragonOptions{});
-    EXPECT_FALSE(none.fromFile);
     EXPECT_TRUE(none.failure.isEmpty());
     EXPECT_EQ(none.options.scrsize, QStringLiteral(" 640x480"));
 
     testsupport::writeFile(QStringLiteral("red dragon/OPTIONS.DAT"), lines({"frmskip=0007"}));
     EXPECT_EQ(reddragon::OptionsFilePath(folder), folder + QStringLiteral("/OPTIONS.DAT"));
     const reddragon::LoadedOptions found = reddragon::LoadOptionsFile(folder, RedDragonOptions{});
-    EXPECT_TRUE(found.fromFile);
     EXPECT_EQ(found.options.frmskip, 7);
 
     const QByteArray text = OptionsText(RedDragonOptions{});
@@ -210,7 +208,6 @@ TEST(RedDragonOptionsFile, AnOptionFileThatIsNoFileOrHasNoEndIsRefusedWithItsRea
         QFile::remove(folder + QStringLiteral("/options.dat"));
         ASSERT_TRUE(QFile::link(target, folder + QStringLiteral("/options.dat")));
         const reddragon::LoadedOptions loaded = reddragon::LoadOptionsFile(folder, RedDragonOptions{});
-        EXPECT_FALSE(loaded.fromFile);
         EXPECT_EQ(loaded.failure, QLatin1String(reason));
         EXPECT_EQ(loaded.options, reddragon::LoadOptionsFile(testsupport::tempDir() + "/none", {}).options);
     }
