@@ -84,7 +84,6 @@ public:
     }
 
     QByteArray romData() const override { return w.RomData; }
-    int32_t romLength() const override { return w.RomLength; }
     QString offsetText() const override { return w.lblOffset->caption(); }
     void setOffsetText(const QString &text) override { w.lblOffset->setCaption(text); }
     QString widthText() const override { return w.lblWidth->caption(); }

@@ -108,19 +108,17 @@ Swatches swatchesOf(const TileViewerWindow &window)
     return Swatches{window.swatchColour(1), window.swatchColour(2), window.swatchColour(3), window.swatchColour(4)};
 }
 
-// A tile without all its data: line by line, left byte before right, as
-// far as the data goes.
-void drawPartialTile(TileRenderers &renderers, int16_t col, int16_t row, const uint8_t *bytes, int64_t available,
-                     bool leftBytesOnly)
+// The image's last tile, short of its 16 bytes: line by line, left byte
+// before right, as far as the data goes.
+void drawPartialTile(TileRenderers &renderers, int16_t col, int16_t row, const uint8_t *bytes, int64_t available)
 {
     for (int16_t line = 0; line < 8; ++line) {
         const int64_t left = 2 * line;
         if (left >= available)
             continue;
         renderers.DrawByte(col, row, 0, line, bytes[left]);
-        if (leftBytesOnly || left + 1 >= available)
-            continue;
-        renderers.DrawByte(col, row, 4, line, bytes[left + 1]);
+        if (left + 1 < available)
+            renderers.DrawByte(col, row, 4, line, bytes[left + 1]);
     }
 }
 
@@ -132,9 +130,6 @@ struct Walk {
     // The walk's own reference to the image: what runs at a yield may give
     // the window another image, never take this one away.
     QByteArray data;
-    // The length the window states. Nothing that runs at a yield changes it
-    // without stopping the walk, so it is read once.
-    double statedLength;
     int64_t start;
     int tilesPerRow;
     int width;
@@ -148,12 +143,10 @@ struct Walk {
         for (int16_t row = 0; row < kTilesDown; ++row) {
             for (int16_t col = 0; col < tilesPerRow; ++col) {
                 const int64_t available = position >= 0 && position < size ? std::min<int64_t>(kTileBytes, size - position) : 0;
-                // A tile past the stated length shows only each line's left byte.
-                const bool leftBytesOnly = statedLength < double(position + 1);
-                if (available == kTileBytes && !leftBytesOnly)
+                if (available == kTileBytes)
                     renderers.DrawTile(col, row, bytes + position);
                 else if (available > 0)
-                    drawPartialTile(renderers, col, row, bytes + position, available, leftBytesOnly);
+                    drawPartialTile(renderers, col, row, bytes + position, available);
                 if (window.yield())
                     return;
                 renderers.attach();
@@ -187,7 +180,7 @@ void RedrawTiles(TileViewerWindow &window)
         window.setCaption(kRedrawingCaption);
         window.picture().Cls();
         const int tilesPerRow = width > kTilesAcross ? kTilesAcross : viewWidth;
-        Walk{window, window.romData(), statedLength, int64_t(position) - 1, tilesPerRow, width}.run();
+        Walk{window, window.romData(), int64_t(position) - 1, tilesPerRow, width}.run();
         window.picture().changed();
     }
     window.setUpdateCaption(QStringLiteral("Update Screen: ") + vb::CStr(seconds(clock)) + QStringLiteral(" seconds"));

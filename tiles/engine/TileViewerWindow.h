@@ -51,8 +51,6 @@ public:
 
     // RomData: the image shown, one byte per file byte.
     virtual QByteArray romData() const = 0;
-    // RomLength: the length the loader recorded.
-    virtual int32_t romLength() const = 0;
 
     // Captions of lblOffset, lblWidth, lblFileLen; lblRomLabel's title bytes.
     virtual QString offsetText() const = 0;
