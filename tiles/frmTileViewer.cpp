@@ -15,6 +15,7 @@
 #include <QRadioButton>
 
 #include <cmath>
+#include <iterator>
 
 #include "Controls.h"
 #include "FileMessages.h"
@@ -65,6 +66,46 @@ constexpr int kWidthRowTop = 3720;
 constexpr int kOffsetRowTop = 4080;
 constexpr int kRowHeight = 255;
 constexpr int kColumns[] = {2040, 2400, 3000, 3600, 4080, 4560, 5160};
+
+constexpr int kColumnWidths[] = {255, 495, 495, 375, 375, 495, 615};
+
+// The navigation buttons, in the engine's order: the member, its row and
+// column, caption, tip and click handler.
+struct NavigationButton {
+    tiles::RedrawControl control;
+    QPushButton *frmTileViewer::*button;
+    int top;
+    int column;
+    const char *caption;
+    const char *tip;
+    void (frmTileViewer::*click)();
+};
+
+using C = tiles::RedrawControl;
+using F = frmTileViewer;
+constexpr NavigationButton kNavigationButtons[] = {
+    {C::cmdGotoWidth, &F::cmdGotoWidth, kWidthRowTop, 0, "...", "Change view width...", &F::cmdGotoWidth_Click},
+    {C::cmdGotoOffset, &F::cmdGotoOffset, kOffsetRowTop, 0, "...", "CHange file offset...", &F::cmdGotoOffset_Click},
+    {C::cmdTileHalf, &F::cmdTileHalf, kWidthRowTop, 1, "<-/2", "Halve width", &F::cmdTileHalf_Click},
+    {C::cmdTileDouble, &F::cmdTileDouble, kWidthRowTop, 2, "x2->", "Double width", &F::cmdTileDouble_Click},
+    {C::cmdOffsetDown, &F::cmdOffsetDown, kOffsetRowTop, 1, "<-1", "Left 1 byte", &F::cmdOffsetDown_Click},
+    {C::cmdOffsetUp, &F::cmdOffsetUp, kOffsetRowTop, 2, "1->", "Right 1 byte", &F::cmdOffsetUp_Click},
+    {C::cmdTileLeft, &F::cmdTileLeft, kWidthRowTop, 3, "<<", "Decrease width", &F::cmdTileLeft_Click},
+    {C::cmdTileRight, &F::cmdTileRight, kWidthRowTop, 4, ">>", "Increase width", &F::cmdTileRight_Click},
+    {C::cmdOffsetDownTile, &F::cmdOffsetDownTile, kOffsetRowTop, 3, "<", "Left 1 tile", &F::cmdOffsetDownTile_Click},
+    {C::cmdOffsetUpTile, &F::cmdOffsetUpTile, kOffsetRowTop, 4, ">", "Right 1 tile", &F::cmdOffsetUpTile_Click},
+    {C::cmdUp, &F::cmdUp, kWidthRowTop, 5, "Up", "Up 1 tile", &F::cmdUp_Click},
+    {C::cmdDown, &F::cmdDown, kOffsetRowTop, 5, "Dn", "Down 1 tile", &F::cmdDown_Click},
+    {C::cmdPageUp, &F::cmdPageUp, kWidthRowTop, 6, "PgUp", "Up 1 screen", &F::cmdPageUp_Click},
+    {C::cmdPageDown, &F::cmdPageDown, kOffsetRowTop, 6, "PgDn", "Down 1 screen", &F::cmdPageDown_Click},
+};
+static_assert(std::size(kNavigationButtons) == tiles::kNavigationCount);
+static_assert([] {
+    for (int i = 0; i < tiles::kNavigationCount; ++i)
+        if (int(kNavigationButtons[i].control) != i)
+            return false;
+    return true;
+}());
 
 const QString kCaptionStart = QStringLiteral("ROM Tile Viewer - [");
 
@@ -129,29 +170,14 @@ public:
 private:
     QObject *controlOf(tiles::RedrawControl control) const
     {
-        using C = tiles::RedrawControl;
         switch (control) {
-        case C::cmdGotoWidth: return w.cmdGotoWidth;
-        case C::cmdGotoOffset: return w.cmdGotoOffset;
-        case C::cmdTileHalf: return w.cmdTileHalf;
-        case C::cmdTileDouble: return w.cmdTileDouble;
-        case C::cmdOffsetDown: return w.cmdOffsetDown;
-        case C::cmdOffsetUp: return w.cmdOffsetUp;
-        case C::cmdTileLeft: return w.cmdTileLeft;
-        case C::cmdTileRight: return w.cmdTileRight;
-        case C::cmdOffsetDownTile: return w.cmdOffsetDownTile;
-        case C::cmdOffsetUpTile: return w.cmdOffsetUpTile;
-        case C::cmdUp: return w.cmdUp;
-        case C::cmdDown: return w.cmdDown;
-        case C::cmdPageUp: return w.cmdPageUp;
-        case C::cmdPageDown: return w.cmdPageDown;
         case C::cmdUpdate: return w.cmdUpdate;
         case C::chkAutoUpdate: return w.chkAutoUpdate;
         case C::cmdChangePalette: return w.cmdChangePalette;
         case C::mnuEditCopy: return w.mnuEditCopy;
         case C::mnuEditSave: return w.mnuEditSave;
+        default: return w.*kNavigationButtons[int(control)].button;
         }
-        return nullptr;
     }
 
     frmTileViewer &w;
@@ -189,32 +215,25 @@ void frmTileViewer::createNavigation()
 {
     using controls::Place;
     QWidget *c = client();
-    auto button = [c](int column, int top, int width, const char *caption, const char *tip) {
-        auto *b = Place<QPushButton>(c, kColumns[column], top, width, kRowHeight, QString::fromLatin1(caption));
-        b->setToolTip(QString::fromLatin1(tip));
-        b->setAutoDefault(false);
-        b->setEnabled(false);
-        return b;
+    // A row's buttons follow its caption and value, left to right.
+    auto placeButtons = [this, c](int top) {
+        for (const NavigationButton &n : kNavigationButtons) {
+            if (n.top != top)
+                continue;
+            QPushButton *b = this->*n.button = Place<QPushButton>(c, kColumns[n.column], top, kColumnWidths[n.column],
+                                                                  kRowHeight, QString::fromLatin1(n.caption));
+            b->setToolTip(QString::fromLatin1(n.tip));
+            b->setAutoDefault(false);
+            b->setEnabled(false);
+            connect(b, &QPushButton::clicked, this, n.click);
+        }
     };
     lblWidth1 = Place<QLabel>(c, 120, kWidthRowTop, 1095, kRowHeight, QStringLiteral("Width (tiles):"));
     lblWidth = Place<controls::ChangeLabel>(c, 1260, kWidthRowTop, 735, kRowHeight);
-    cmdGotoWidth = button(0, kWidthRowTop, 255, "...", "Change view width...");
-    cmdTileHalf = button(1, kWidthRowTop, 495, "<-/2", "Halve width");
-    cmdTileDouble = button(2, kWidthRowTop, 495, "x2->", "Double width");
-    cmdTileLeft = button(3, kWidthRowTop, 375, "<<", "Decrease width");
-    cmdTileRight = button(4, kWidthRowTop, 375, ">>", "Increase width");
-    cmdUp = button(5, kWidthRowTop, 495, "Up", "Up 1 tile");
-    cmdPageUp = button(6, kWidthRowTop, 615, "PgUp", "Up 1 screen");
-
+    placeButtons(kWidthRowTop);
     lblOffset1 = Place<QLabel>(c, 120, kOffsetRowTop, 1095, kRowHeight, QStringLiteral("Offset (bytes):"));
     lblOffset = Place<controls::ChangeLabel>(c, 1260, kOffsetRowTop, 735, kRowHeight);
-    cmdGotoOffset = button(0, kOffsetRowTop, 255, "...", "CHange file offset...");
-    cmdOffsetDown = button(1, kOffsetRowTop, 495, "<-1", "Left 1 byte");
-    cmdOffsetUp = button(2, kOffsetRowTop, 495, "1->", "Right 1 byte");
-    cmdOffsetDownTile = button(3, kOffsetRowTop, 375, "<", "Left 1 tile");
-    cmdOffsetUpTile = button(4, kOffsetRowTop, 375, ">", "Right 1 tile");
-    cmdDown = button(5, kOffsetRowTop, 495, "Dn", "Down 1 tile");
-    cmdPageDown = button(6, kOffsetRowTop, 615, "PgDn", "Down 1 screen");
+    placeButtons(kOffsetRowTop);
 
     for (QLabel *l : {lblWidth1, lblOffset1, static_cast<QLabel *>(lblWidth), static_cast<QLabel *>(lblOffset)})
         l->setEnabled(false);
@@ -224,20 +243,6 @@ void frmTileViewer::createNavigation()
     lblOffset->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
     connect(lblWidth, &controls::ChangeLabel::captionChanged, this, &frmTileViewer::lblWidth_Change);
-    connect(cmdGotoWidth, &QPushButton::clicked, this, &frmTileViewer::cmdGotoWidth_Click);
-    connect(cmdTileHalf, &QPushButton::clicked, this, &frmTileViewer::cmdTileHalf_Click);
-    connect(cmdTileDouble, &QPushButton::clicked, this, &frmTileViewer::cmdTileDouble_Click);
-    connect(cmdTileLeft, &QPushButton::clicked, this, &frmTileViewer::cmdTileLeft_Click);
-    connect(cmdTileRight, &QPushButton::clicked, this, &frmTileViewer::cmdTileRight_Click);
-    connect(cmdUp, &QPushButton::clicked, this, &frmTileViewer::cmdUp_Click);
-    connect(cmdPageUp, &QPushButton::clicked, this, &frmTileViewer::cmdPageUp_Click);
-    connect(cmdGotoOffset, &QPushButton::clicked, this, &frmTileViewer::cmdGotoOffset_Click);
-    connect(cmdOffsetDown, &QPushButton::clicked, this, &frmTileViewer::cmdOffsetDown_Click);
-    connect(cmdOffsetUp, &QPushButton::clicked, this, &frmTileViewer::cmdOffsetUp_Click);
-    connect(cmdOffsetDownTile, &QPushButton::clicked, this, &frmTileViewer::cmdOffsetDownTile_Click);
-    connect(cmdOffsetUpTile, &QPushButton::clicked, this, &frmTileViewer::cmdOffsetUpTile_Click);
-    connect(cmdDown, &QPushButton::clicked, this, &frmTileViewer::cmdDown_Click);
-    connect(cmdPageDown, &QPushButton::clicked, this, &frmTileViewer::cmdPageDown_Click);
 }
 
 void frmTileViewer::createOptions()
@@ -492,10 +497,8 @@ void frmTileViewer::setImageControlEnabled(QObject *control, bool enabled)
 
 void frmTileViewer::setNavigationEnabled(bool enabled)
 {
-    for (QPushButton *b : {cmdGotoWidth, cmdGotoOffset, cmdTileHalf, cmdTileDouble, cmdOffsetDown, cmdOffsetUp,
-                           cmdTileLeft, cmdTileRight, cmdOffsetDownTile, cmdOffsetUpTile, cmdUp, cmdDown, cmdPageUp,
-                           cmdPageDown})
-        setImageControlEnabled(b, enabled);
+    for (const NavigationButton &n : kNavigationButtons)
+        setImageControlEnabled(this->*n.button, enabled);
 }
 
 // --- Edit menu ------------------------------------------------------------------

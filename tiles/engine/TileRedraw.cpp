@@ -18,13 +18,6 @@ namespace {
 
 const QString kRedrawingCaption = QStringLiteral("ROM Tile Viewer - Redrawing...");
 
-constexpr RedrawControl kNavigation[] = {
-    RedrawControl::cmdGotoWidth,  RedrawControl::cmdGotoOffset,     RedrawControl::cmdTileHalf,
-    RedrawControl::cmdTileDouble, RedrawControl::cmdOffsetDown,     RedrawControl::cmdOffsetUp,
-    RedrawControl::cmdTileLeft,   RedrawControl::cmdTileRight,      RedrawControl::cmdOffsetDownTile,
-    RedrawControl::cmdOffsetUpTile, RedrawControl::cmdUp,           RedrawControl::cmdDown,
-    RedrawControl::cmdPageUp,     RedrawControl::cmdPageDown,
-};
 constexpr RedrawControl kHeldAfterNavigation[] = {RedrawControl::cmdUpdate, RedrawControl::chkAutoUpdate,
                                                   RedrawControl::cmdChangePalette};
 
@@ -43,8 +36,7 @@ public:
             m_window.setControlEnabled(RedrawControl::mnuEditCopy, false);
             m_window.setControlEnabled(RedrawControl::mnuEditSave, false);
         }
-        for (RedrawControl c : kNavigation)
-            m_window.setControlEnabled(c, false);
+        setNavigationEnabled(false);
         for (RedrawControl c : kHeldAfterNavigation)
             m_window.setControlEnabled(c, false);
     }
@@ -57,8 +49,7 @@ public:
             m_window.setControlEnabled(RedrawControl::mnuEditCopy, true);
             m_window.setControlEnabled(RedrawControl::mnuEditSave, true);
         }
-        for (RedrawControl c : kNavigation)
-            m_window.setControlEnabled(c, true);
+        setNavigationEnabled(true);
         if (m_window.autoUpdateValue() == 0)
             m_window.setControlEnabled(RedrawControl::cmdUpdate, true);
         m_window.setControlEnabled(RedrawControl::chkAutoUpdate, true);
@@ -69,6 +60,12 @@ public:
     RedrawFrame &operator=(const RedrawFrame &) = delete;
 
 private:
+    void setNavigationEnabled(bool enabled)
+    {
+        for (int c = 0; c < kNavigationCount; ++c)
+            m_window.setControlEnabled(RedrawControl(c), enabled);
+    }
+
     TileViewerWindow &m_window;
     EditMenu m_editMenu;
 };
