@@ -366,12 +366,7 @@ void frmTileViewer::GetRegistry()
     BaseDirectory = settings::Get(QStringLiteral("Base Directory"), DefaultFolder());
     AutoUpdate = settings::GetBoolean(QStringLiteral("AutoUpdate Viewer"), false);
     // A shade outside 0-255 reads as its default.
-    const tilepalette::Values shades = tilepalette::Read(tilepalette::kVbPalette);
-    int16_t *members[] = {&WhiteTileRed, &WhiteTileGreen, &WhiteTileBlue, &LGreyTileRed, &LGreyTileGreen,
-                          &LGreyTileBlue, &DGreyTileRed, &DGreyTileGreen, &DGreyTileBlue, &BlackTileRed,
-                          &BlackTileGreen, &BlackTileBlue};
-    for (size_t i = 0; i < shades.size(); ++i)
-        *members[i] = shades[i];
+    tilepalette::SetMemberValues(*this, tilepalette::Read(tilepalette::kVbPalette));
     TileDisplayMode = settings::GetInteger(QStringLiteral("Tile Display Mode"), 0, 0, 1);
     RecentRoms.GetRegistry();
 }
