@@ -169,14 +169,15 @@ void RedrawTiles(TileViewerWindow &window)
         if (statedLength < vb::Val(window.offsetText()))
             window.setOffsetText(lengthText);
 
-        const int16_t viewWidth = toInteger(vb::Val(window.widthText()));
-        window.setViewWidth(viewWidth);
         const int16_t width = toInteger(vb::Val(window.widthText()));
+        window.setViewWidth(width);
         const int32_t position = toLong(vb::Val(window.offsetText()) + 1);
 
         window.setCaption(kRedrawingCaption);
         window.picture().Cls();
-        const int tilesPerRow = width > kTilesAcross ? kTilesAcross : viewWidth;
+        // The picture holds 48 tiles across: a wider image row shows its first
+        // 48 and the walk passes over the rest; a width of 0 or less draws nothing.
+        const int tilesPerRow = std::min<int>(width, kTilesAcross);
         Walk{window, window.romData(), int64_t(position) - 1, tilesPerRow, width}.run();
         window.picture().changed();
     }
