@@ -128,14 +128,18 @@ public:
     QString offsetText() const override { return w.lblOffset->caption(); }
     void setOffsetText(const QString &text) override { w.lblOffset->setCaption(text); }
     QString widthText() const override { return w.lblWidth->caption(); }
+    // The length label is the image's: LoadRomFile sets both together, so
+    // the walk may draw every byte the image holds.
     QString fileLengthText() const override { return w.lblFileLen->text(); }
     QByteArray romTitle() const override { return w.lblRomLabel->text().toLatin1(); }
     void setViewWidth(int16_t width) override { w.ViewWidth = width; }
     void setCaption(const QString &caption) override { w.setWindowTitle(caption); }
     void setUpdateCaption(const QString &caption) override { w.cmdUpdate->setText(caption); }
+    // A redraw gives its controls back as it ends; if the image was closed
+    // while it drew, all but the palette button stay off.
     void setControlEnabled(tiles::RedrawControl control, bool enabled) override
     {
-        w.setImageControlEnabled(controlOf(control), enabled);
+        setObjectEnabled(controlOf(control), enabled && (w.imageOpen() || control == C::cmdChangePalette));
     }
     int autoUpdateValue() const override { return w.autoUpdateValue(); }
     int displayMode() const override
@@ -164,10 +168,20 @@ public:
             w.m_lastRepaint.restart();
         }
         forms::DoEvents();
-        return w.m_stopWalk;
+        return w.m_walk != Walk::Running;
     }
 
 private:
+    using Walk = frmTileViewer::Walk;
+
+    static void setObjectEnabled(QObject *control, bool enabled)
+    {
+        if (auto *action = qobject_cast<QAction *>(control))
+            action->setEnabled(enabled);
+        else if (auto *widget = qobject_cast<QWidget *>(control))
+            widget->setEnabled(enabled);
+    }
+
     QObject *controlOf(tiles::RedrawControl control) const
     {
         switch (control) {
@@ -354,11 +368,10 @@ void frmTileViewer::Form_Load()
 void frmTileViewer::Form_Unload(bool &cancel)
 {
     // A redraw is reading the window: the close waits until it has unwound.
-    if (!m_redrawing)
+    if (m_walk == Walk::None)
         return;
     cancel = true;
-    m_closeWhenRedrawEnds = true;
-    m_stopWalk = true;
+    m_walk = Walk::StopAndClose;
 }
 
 void frmTileViewer::GetRegistry()
@@ -404,6 +417,7 @@ void frmTileViewer::LoadRomFile(const QString &path)
     // A walk still reads its own reference to the image it started with.
     RomData = std::move(checked.image);
     RomLength = int32_t(RomData.size());
+    // The length label always goes with the image (the engine reads it as such).
     lblFileLen->setText(QString::number(RomLength));
     // Paths keep their blanks: a Linux file name may end in one.
     RecentRoms.AddRecentFile(path);
@@ -449,7 +463,7 @@ void frmTileViewer::finishLoad()
 
     m_imageOpen = true;
     // A walk of the image shown before stops; the new one is drawn afresh.
-    m_stopWalk = m_redrawing;
+    stopWalk();
     for (QAction *a : {mnuFileClose, mnuEditCopy, mnuEditSave})
         a->setEnabled(true);
     for (QWidget *w : std::initializer_list<QWidget *>{lblWidth1, lblWidth, lblOffset1, lblOffset})
@@ -467,7 +481,7 @@ void frmTileViewer::finishLoad()
 void frmTileViewer::mnuFileClose_Click()
 {
     m_imageOpen = false;
-    m_stopWalk = m_redrawing;
+    stopWalk();
     for (QAction *a : {mnuFileClose, mnuEditCopy, mnuEditSave})
         a->setEnabled(false);
     picTileViewer->surface().Cls();
@@ -481,19 +495,10 @@ void frmTileViewer::mnuFileBack_Click()
     close();
 }
 
-void frmTileViewer::setImageControlEnabled(QObject *control, bool enabled)
-{
-    const bool on = enabled && (m_imageOpen || control == cmdChangePalette);
-    if (auto *action = qobject_cast<QAction *>(control))
-        action->setEnabled(on);
-    else if (auto *widget = qobject_cast<QWidget *>(control))
-        widget->setEnabled(on);
-}
-
 void frmTileViewer::setNavigationEnabled(bool enabled)
 {
     for (const NavigationButton &n : kNavigationButtons)
-        setImageControlEnabled(this->*n.button, enabled);
+        (this->*n.button)->setEnabled(enabled);
 }
 
 // --- Edit menu ------------------------------------------------------------------
@@ -547,13 +552,15 @@ int frmTileViewer::autoUpdateValue() const
 
 void frmTileViewer::chkAutoUpdate_Click()
 {
+    // The load step ticks the box from the setting before any image is open:
+    // nothing to store or draw then.
+    if (!m_imageOpen)
+        return;
     const bool ticked = chkAutoUpdate->isChecked();
-    if (!lblFilename->text().isEmpty()) {
-        setImageControlEnabled(cmdUpdate, !ticked);
-        AutoUpdate = ticked;
-        SaveRegistry();
-    }
-    if (ticked && m_imageOpen)
+    cmdUpdate->setEnabled(!ticked);
+    AutoUpdate = ticked;
+    SaveRegistry();
+    if (ticked)
         RedrawTiles();
 }
 
@@ -607,24 +614,28 @@ void frmTileViewer::runRoad(const std::function<void()> &road)
 
 void frmTileViewer::RedrawTiles()
 {
-    if (m_redrawing) {
-        // Never a redraw inside a redraw: the walk stops, this one follows it.
-        m_redrawAgain = true;
-        m_stopWalk = true;
+    if (m_walk != Walk::None) {
+        // Never a redraw inside a redraw: the walk stops, this one follows it,
+        // unless the window is closing.
+        if (m_walk != Walk::StopAndClose)
+            m_walk = Walk::StopAndRedraw;
         return;
     }
-    m_redrawing = true;
     do {
-        m_redrawAgain = false;
-        m_stopWalk = false;
+        m_walk = Walk::Running;
         runRoad([this] { tiles::RedrawTiles(*m_seam); });
-    } while (m_redrawAgain && m_imageOpen && !m_closeWhenRedrawEnds);
-    m_redrawing = false;
-    m_stopWalk = false;
-    m_redrawAgain = false;
+    } while (m_walk == Walk::StopAndRedraw && m_imageOpen);
+    const bool closeNow = m_walk == Walk::StopAndClose;
+    m_walk = Walk::None;
     picTileViewer->update();
-    if (m_closeWhenRedrawEnds)
+    if (closeNow)
         close();
+}
+
+void frmTileViewer::stopWalk()
+{
+    if (m_walk == Walk::Running)
+        m_walk = Walk::Stop;
 }
 
 void frmTileViewer::RedrawTilesBuffered()
