@@ -40,4 +40,31 @@ uint8_t ComponentByte(double value);
 // Shade 0 (White) ... 3 (Black) as a colour.
 QColor ShadeColour(const Values &values, int shade);
 
+// A window that keeps the palette in the twelve members WhiteTileRed ...
+// BlackTileBlue: the members in the order above, and the values into them.
+template <typename Holder>
+constexpr std::array<int16_t Holder::*, kValueCount> ShadeMembers()
+{
+    return {&Holder::WhiteTileRed, &Holder::WhiteTileGreen, &Holder::WhiteTileBlue,
+            &Holder::LGreyTileRed, &Holder::LGreyTileGreen, &Holder::LGreyTileBlue,
+            &Holder::DGreyTileRed, &Holder::DGreyTileGreen, &Holder::DGreyTileBlue,
+            &Holder::BlackTileRed, &Holder::BlackTileGreen, &Holder::BlackTileBlue};
+}
+
+template <typename Holder>
+Values MemberValues(const Holder &holder)
+{
+    Values values{};
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = holder.*ShadeMembers<Holder>()[i];
+    return values;
+}
+
+template <typename Holder>
+void SetMemberValues(Holder &holder, const Values &values)
+{
+    for (size_t i = 0; i < values.size(); ++i)
+        holder.*ShadeMembers<Holder>()[i] = values[i];
+}
+
 } // namespace tilepalette

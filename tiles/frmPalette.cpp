@@ -133,7 +133,7 @@ std::array<controls::NumberBox *, tilepalette::kValueCount> frmPalette::paletteB
 void frmPalette::Form_Load()
 {
     GetRegistry();
-    const tilepalette::Values loaded = loadedPalette();
+    const tilepalette::Values loaded = tilepalette::MemberValues(*this);
     const auto boxes = paletteBoxes();
     for (size_t i = 0; i < boxes.size(); ++i)
         boxes[i]->setText(QString::number(loaded[i]));
@@ -147,26 +147,12 @@ void frmPalette::Form_Load()
 void frmPalette::GetRegistry()
 {
     BaseDirectory = settings::Get(QStringLiteral("Base Directory"), DefaultFolder());
-    setLoadedPalette(tilepalette::Read(tilepalette::kEditorDefaults));
+    tilepalette::SetMemberValues(*this, tilepalette::Read(tilepalette::kEditorDefaults));
 }
 
 void frmPalette::SaveRegistry()
 {
-    tilepalette::Save(loadedPalette());
-}
-
-tilepalette::Values frmPalette::loadedPalette() const
-{
-    return {WhiteTileRed, WhiteTileGreen, WhiteTileBlue, LGreyTileRed, LGreyTileGreen, LGreyTileBlue,
-            DGreyTileRed, DGreyTileGreen, DGreyTileBlue, BlackTileRed, BlackTileGreen, BlackTileBlue};
-}
-
-void frmPalette::setLoadedPalette(const tilepalette::Values &v)
-{
-    WhiteTileRed = v[0], WhiteTileGreen = v[1], WhiteTileBlue = v[2];
-    LGreyTileRed = v[3], LGreyTileGreen = v[4], LGreyTileBlue = v[5];
-    DGreyTileRed = v[6], DGreyTileGreen = v[7], DGreyTileBlue = v[8];
-    BlackTileRed = v[9], BlackTileGreen = v[10], BlackTileBlue = v[11];
+    tilepalette::Save(tilepalette::MemberValues(*this));
 }
 
 tilepalette::Values frmPalette::editedPalette() const
@@ -218,7 +204,7 @@ void frmPalette::txtCol4B_Change() { keepWithinBounds(11); }
 
 void frmPalette::revert(int shade)
 {
-    const tilepalette::Values loaded = loadedPalette();
+    const tilepalette::Values loaded = tilepalette::MemberValues(*this);
     const auto boxes = paletteBoxes();
     for (size_t i = size_t(shade) * 3; i < size_t(shade) * 3 + 3; ++i)
         boxes[i]->setText(QString::number(loaded[i]));
@@ -251,14 +237,14 @@ void frmPalette::cmdSave_Click()
 
 void frmPalette::cmdApply_Click()
 {
-    const tilepalette::Values before = loadedPalette();
-    setLoadedPalette(editedPalette());
+    const tilepalette::Values before = tilepalette::MemberValues(*this);
+    tilepalette::SetMemberValues(*this, editedPalette());
     registry::TakeStoreProblem(); // an older problem is not this write's
     SaveRegistry();
     // A palette that could not be stored must not look applied: the editor
     // stays open with the user's values.
     if (const QString problem = registry::TakeStoreProblem(); !problem.isEmpty()) {
-        setLoadedPalette(before);
+        tilepalette::SetMemberValues(*this, before);
         msgbox::MsgBox(problem + msgbox::CR + QStringLiteral("The palette was not saved."), msgbox::vbExclamation,
                        QStringLiteral("Palette not saved"));
         return;

@@ -87,9 +87,6 @@ private:
     void showPreview(int shade);
     void setPreview(int shade, const tilepalette::Values &values);
     void revert(int shade);
-    // The loaded palette as values, and the members to write it into.
-    tilepalette::Values loadedPalette() const;
-    void setLoadedPalette(const tilepalette::Values &values);
     // The boxes' values: each box's number as a byte, an empty box 0.
     tilepalette::Values editedPalette() const;
 

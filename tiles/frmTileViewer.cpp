@@ -15,6 +15,7 @@
 #include <QRadioButton>
 
 #include <cmath>
+#include <iterator>
 
 #include "Controls.h"
 #include "FileMessages.h"
@@ -66,6 +67,46 @@ constexpr int kOffsetRowTop = 4080;
 constexpr int kRowHeight = 255;
 constexpr int kColumns[] = {2040, 2400, 3000, 3600, 4080, 4560, 5160};
 
+constexpr int kColumnWidths[] = {255, 495, 495, 375, 375, 495, 615};
+
+// The navigation buttons, in the engine's order: the member, its row and
+// column, caption, tip and click handler.
+struct NavigationButton {
+    tiles::RedrawControl control;
+    QPushButton *frmTileViewer::*button;
+    int top;
+    int column;
+    const char *caption;
+    const char *tip;
+    void (frmTileViewer::*click)();
+};
+
+using C = tiles::RedrawControl;
+using F = frmTileViewer;
+constexpr NavigationButton kNavigationButtons[] = {
+    {C::cmdGotoWidth, &F::cmdGotoWidth, kWidthRowTop, 0, "...", "Change view width...", &F::cmdGotoWidth_Click},
+    {C::cmdGotoOffset, &F::cmdGotoOffset, kOffsetRowTop, 0, "...", "CHange file offset...", &F::cmdGotoOffset_Click},
+    {C::cmdTileHalf, &F::cmdTileHalf, kWidthRowTop, 1, "<-/2", "Halve width", &F::cmdTileHalf_Click},
+    {C::cmdTileDouble, &F::cmdTileDouble, kWidthRowTop, 2, "x2->", "Double width", &F::cmdTileDouble_Click},
+    {C::cmdOffsetDown, &F::cmdOffsetDown, kOffsetRowTop, 1, "<-1", "Left 1 byte", &F::cmdOffsetDown_Click},
+    {C::cmdOffsetUp, &F::cmdOffsetUp, kOffsetRowTop, 2, "1->", "Right 1 byte", &F::cmdOffsetUp_Click},
+    {C::cmdTileLeft, &F::cmdTileLeft, kWidthRowTop, 3, "<<", "Decrease width", &F::cmdTileLeft_Click},
+    {C::cmdTileRight, &F::cmdTileRight, kWidthRowTop, 4, ">>", "Increase width", &F::cmdTileRight_Click},
+    {C::cmdOffsetDownTile, &F::cmdOffsetDownTile, kOffsetRowTop, 3, "<", "Left 1 tile", &F::cmdOffsetDownTile_Click},
+    {C::cmdOffsetUpTile, &F::cmdOffsetUpTile, kOffsetRowTop, 4, ">", "Right 1 tile", &F::cmdOffsetUpTile_Click},
+    {C::cmdUp, &F::cmdUp, kWidthRowTop, 5, "Up", "Up 1 tile", &F::cmdUp_Click},
+    {C::cmdDown, &F::cmdDown, kOffsetRowTop, 5, "Dn", "Down 1 tile", &F::cmdDown_Click},
+    {C::cmdPageUp, &F::cmdPageUp, kWidthRowTop, 6, "PgUp", "Up 1 screen", &F::cmdPageUp_Click},
+    {C::cmdPageDown, &F::cmdPageDown, kOffsetRowTop, 6, "PgDn", "Down 1 screen", &F::cmdPageDown_Click},
+};
+static_assert(std::size(kNavigationButtons) == tiles::kNavigationCount);
+static_assert([] {
+    for (int i = 0; i < tiles::kNavigationCount; ++i)
+        if (int(kNavigationButtons[i].control) != i)
+            return false;
+    return true;
+}());
+
 const QString kCaptionStart = QStringLiteral("ROM Tile Viewer - [");
 
 QString titleCaption(const QByteArray &title)
@@ -84,18 +125,21 @@ public:
     }
 
     QByteArray romData() const override { return w.RomData; }
-    int32_t romLength() const override { return w.RomLength; }
     QString offsetText() const override { return w.lblOffset->caption(); }
     void setOffsetText(const QString &text) override { w.lblOffset->setCaption(text); }
     QString widthText() const override { return w.lblWidth->caption(); }
+    // The length label is the image's: LoadRomFile sets both together, so
+    // the walk may draw every byte the image holds.
     QString fileLengthText() const override { return w.lblFileLen->text(); }
     QByteArray romTitle() const override { return w.lblRomLabel->text().toLatin1(); }
     void setViewWidth(int16_t width) override { w.ViewWidth = width; }
     void setCaption(const QString &caption) override { w.setWindowTitle(caption); }
     void setUpdateCaption(const QString &caption) override { w.cmdUpdate->setText(caption); }
+    // A redraw gives its controls back as it ends; if the image was closed
+    // while it drew, all but the palette button stay off.
     void setControlEnabled(tiles::RedrawControl control, bool enabled) override
     {
-        w.setImageControlEnabled(controlOf(control), enabled);
+        setObjectEnabled(controlOf(control), enabled && (w.imageOpen() || control == C::cmdChangePalette));
     }
     int autoUpdateValue() const override { return w.autoUpdateValue(); }
     int displayMode() const override
@@ -124,35 +168,30 @@ public:
             w.m_lastRepaint.restart();
         }
         forms::DoEvents();
-        return w.m_stopWalk;
+        return w.m_walk != Walk::Running;
     }
 
 private:
+    using Walk = frmTileViewer::Walk;
+
+    static void setObjectEnabled(QObject *control, bool enabled)
+    {
+        if (auto *action = qobject_cast<QAction *>(control))
+            action->setEnabled(enabled);
+        else if (auto *widget = qobject_cast<QWidget *>(control))
+            widget->setEnabled(enabled);
+    }
+
     QObject *controlOf(tiles::RedrawControl control) const
     {
-        using C = tiles::RedrawControl;
         switch (control) {
-        case C::cmdGotoWidth: return w.cmdGotoWidth;
-        case C::cmdGotoOffset: return w.cmdGotoOffset;
-        case C::cmdTileHalf: return w.cmdTileHalf;
-        case C::cmdTileDouble: return w.cmdTileDouble;
-        case C::cmdOffsetDown: return w.cmdOffsetDown;
-        case C::cmdOffsetUp: return w.cmdOffsetUp;
-        case C::cmdTileLeft: return w.cmdTileLeft;
-        case C::cmdTileRight: return w.cmdTileRight;
-        case C::cmdOffsetDownTile: return w.cmdOffsetDownTile;
-        case C::cmdOffsetUpTile: return w.cmdOffsetUpTile;
-        case C::cmdUp: return w.cmdUp;
-        case C::cmdDown: return w.cmdDown;
-        case C::cmdPageUp: return w.cmdPageUp;
-        case C::cmdPageDown: return w.cmdPageDown;
         case C::cmdUpdate: return w.cmdUpdate;
         case C::chkAutoUpdate: return w.chkAutoUpdate;
         case C::cmdChangePalette: return w.cmdChangePalette;
         case C::mnuEditCopy: return w.mnuEditCopy;
         case C::mnuEditSave: return w.mnuEditSave;
+        default: return w.*kNavigationButtons[int(control)].button;
         }
-        return nullptr;
     }
 
     frmTileViewer &w;
@@ -190,32 +229,25 @@ void frmTileViewer::createNavigation()
 {
     using controls::Place;
     QWidget *c = client();
-    auto button = [c](int column, int top, int width, const char *caption, const char *tip) {
-        auto *b = Place<QPushButton>(c, kColumns[column], top, width, kRowHeight, QString::fromLatin1(caption));
-        b->setToolTip(QString::fromLatin1(tip));
-        b->setAutoDefault(false);
-        b->setEnabled(false);
-        return b;
+    // A row's buttons follow its caption and value, left to right.
+    auto placeButtons = [this, c](int top) {
+        for (const NavigationButton &n : kNavigationButtons) {
+            if (n.top != top)
+                continue;
+            QPushButton *b = this->*n.button = Place<QPushButton>(c, kColumns[n.column], top, kColumnWidths[n.column],
+                                                                  kRowHeight, QString::fromLatin1(n.caption));
+            b->setToolTip(QString::fromLatin1(n.tip));
+            b->setAutoDefault(false);
+            b->setEnabled(false);
+            connect(b, &QPushButton::clicked, this, n.click);
+        }
     };
     lblWidth1 = Place<QLabel>(c, 120, kWidthRowTop, 1095, kRowHeight, QStringLiteral("Width (tiles):"));
     lblWidth = Place<controls::ChangeLabel>(c, 1260, kWidthRowTop, 735, kRowHeight);
-    cmdGotoWidth = button(0, kWidthRowTop, 255, "...", "Change view width...");
-    cmdTileHalf = button(1, kWidthRowTop, 495, "<-/2", "Halve width");
-    cmdTileDouble = button(2, kWidthRowTop, 495, "x2->", "Double width");
-    cmdTileLeft = button(3, kWidthRowTop, 375, "<<", "Decrease width");
-    cmdTileRight = button(4, kWidthRowTop, 375, ">>", "Increase width");
-    cmdUp = button(5, kWidthRowTop, 495, "Up", "Up 1 tile");
-    cmdPageUp = button(6, kWidthRowTop, 615, "PgUp", "Up 1 screen");
-
+    placeButtons(kWidthRowTop);
     lblOffset1 = Place<QLabel>(c, 120, kOffsetRowTop, 1095, kRowHeight, QStringLiteral("Offset (bytes):"));
     lblOffset = Place<controls::ChangeLabel>(c, 1260, kOffsetRowTop, 735, kRowHeight);
-    cmdGotoOffset = button(0, kOffsetRowTop, 255, "...", "CHange file offset...");
-    cmdOffsetDown = button(1, kOffsetRowTop, 495, "<-1", "Left 1 byte");
-    cmdOffsetUp = button(2, kOffsetRowTop, 495, "1->", "Right 1 byte");
-    cmdOffsetDownTile = button(3, kOffsetRowTop, 375, "<", "Left 1 tile");
-    cmdOffsetUpTile = button(4, kOffsetRowTop, 375, ">", "Right 1 tile");
-    cmdDown = button(5, kOffsetRowTop, 495, "Dn", "Down 1 tile");
-    cmdPageDown = button(6, kOffsetRowTop, 615, "PgDn", "Down 1 screen");
+    placeButtons(kOffsetRowTop);
 
     for (QLabel *l : {lblWidth1, lblOffset1, static_cast<QLabel *>(lblWidth), static_cast<QLabel *>(lblOffset)})
         l->setEnabled(false);
@@ -225,20 +257,6 @@ void frmTileViewer::createNavigation()
     lblOffset->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
     connect(lblWidth, &controls::ChangeLabel::captionChanged, this, &frmTileViewer::lblWidth_Change);
-    connect(cmdGotoWidth, &QPushButton::clicked, this, &frmTileViewer::cmdGotoWidth_Click);
-    connect(cmdTileHalf, &QPushButton::clicked, this, &frmTileViewer::cmdTileHalf_Click);
-    connect(cmdTileDouble, &QPushButton::clicked, this, &frmTileViewer::cmdTileDouble_Click);
-    connect(cmdTileLeft, &QPushButton::clicked, this, &frmTileViewer::cmdTileLeft_Click);
-    connect(cmdTileRight, &QPushButton::clicked, this, &frmTileViewer::cmdTileRight_Click);
-    connect(cmdUp, &QPushButton::clicked, this, &frmTileViewer::cmdUp_Click);
-    connect(cmdPageUp, &QPushButton::clicked, this, &frmTileViewer::cmdPageUp_Click);
-    connect(cmdGotoOffset, &QPushButton::clicked, this, &frmTileViewer::cmdGotoOffset_Click);
-    connect(cmdOffsetDown, &QPushButton::clicked, this, &frmTileViewer::cmdOffsetDown_Click);
-    connect(cmdOffsetUp, &QPushButton::clicked, this, &frmTileViewer::cmdOffsetUp_Click);
-    connect(cmdOffsetDownTile, &QPushButton::clicked, this, &frmTileViewer::cmdOffsetDownTile_Click);
-    connect(cmdOffsetUpTile, &QPushButton::clicked, this, &frmTileViewer::cmdOffsetUpTile_Click);
-    connect(cmdDown, &QPushButton::clicked, this, &frmTileViewer::cmdDown_Click);
-    connect(cmdPageDown, &QPushButton::clicked, this, &frmTileViewer::cmdPageDown_Click);
 }
 
 void frmTileViewer::createOptions()
@@ -350,11 +368,10 @@ void frmTileViewer::Form_Load()
 void frmTileViewer::Form_Unload(bool &cancel)
 {
     // A redraw is reading the window: the close waits until it has unwound.
-    if (!m_redrawing)
+    if (m_walk == Walk::None)
         return;
     cancel = true;
-    m_closeWhenRedrawEnds = true;
-    m_stopWalk = true;
+    m_walk = Walk::StopAndClose;
 }
 
 void frmTileViewer::GetRegistry()
@@ -362,12 +379,7 @@ void frmTileViewer::GetRegistry()
     BaseDirectory = settings::Get(QStringLiteral("Base Directory"), DefaultFolder());
     AutoUpdate = settings::GetBoolean(QStringLiteral("AutoUpdate Viewer"), false);
     // A shade outside 0-255 reads as its default.
-    const tilepalette::Values shades = tilepalette::Read(tilepalette::kVbPalette);
-    int16_t *members[] = {&WhiteTileRed, &WhiteTileGreen, &WhiteTileBlue, &LGreyTileRed, &LGreyTileGreen,
-                          &LGreyTileBlue, &DGreyTileRed, &DGreyTileGreen, &DGreyTileBlue, &BlackTileRed,
-                          &BlackTileGreen, &BlackTileBlue};
-    for (size_t i = 0; i < shades.size(); ++i)
-        *members[i] = shades[i];
+    tilepalette::SetMemberValues(*this, tilepalette::Read(tilepalette::kVbPalette));
     TileDisplayMode = settings::GetInteger(QStringLiteral("Tile Display Mode"), 0, 0, 1);
     RecentRoms.GetRegistry();
 }
@@ -405,6 +417,7 @@ void frmTileViewer::LoadRomFile(const QString &path)
     // A walk still reads its own reference to the image it started with.
     RomData = std::move(checked.image);
     RomLength = int32_t(RomData.size());
+    // The length label always goes with the image (the engine reads it as such).
     lblFileLen->setText(QString::number(RomLength));
     // Paths keep their blanks: a Linux file name may end in one.
     RecentRoms.AddRecentFile(path);
@@ -450,7 +463,7 @@ void frmTileViewer::finishLoad()
 
     m_imageOpen = true;
     // A walk of the image shown before stops; the new one is drawn afresh.
-    m_stopWalk = m_redrawing;
+    stopWalk();
     for (QAction *a : {mnuFileClose, mnuEditCopy, mnuEditSave})
         a->setEnabled(true);
     for (QWidget *w : std::initializer_list<QWidget *>{lblWidth1, lblWidth, lblOffset1, lblOffset})
@@ -468,7 +481,7 @@ void frmTileViewer::finishLoad()
 void frmTileViewer::mnuFileClose_Click()
 {
     m_imageOpen = false;
-    m_stopWalk = m_redrawing;
+    stopWalk();
     for (QAction *a : {mnuFileClose, mnuEditCopy, mnuEditSave})
         a->setEnabled(false);
     picTileViewer->surface().Cls();
@@ -482,21 +495,10 @@ void frmTileViewer::mnuFileBack_Click()
     close();
 }
 
-void frmTileViewer::setImageControlEnabled(QObject *control, bool enabled)
-{
-    const bool on = enabled && (m_imageOpen || control == cmdChangePalette);
-    if (auto *action = qobject_cast<QAction *>(control))
-        action->setEnabled(on);
-    else if (auto *widget = qobject_cast<QWidget *>(control))
-        widget->setEnabled(on);
-}
-
 void frmTileViewer::setNavigationEnabled(bool enabled)
 {
-    for (QPushButton *b : {cmdGotoWidth, cmdGotoOffset, cmdTileHalf, cmdTileDouble, cmdOffsetDown, cmdOffsetUp,
-                           cmdTileLeft, cmdTileRight, cmdOffsetDownTile, cmdOffsetUpTile, cmdUp, cmdDown, cmdPageUp,
-                           cmdPageDown})
-        setImageControlEnabled(b, enabled);
+    for (const NavigationButton &n : kNavigationButtons)
+        (this->*n.button)->setEnabled(enabled);
 }
 
 // --- Edit menu ------------------------------------------------------------------
@@ -550,13 +552,15 @@ int frmTileViewer::autoUpdateValue() const
 
 void frmTileViewer::chkAutoUpdate_Click()
 {
+    // The load step ticks the box from the setting before any image is open:
+    // nothing to store or draw then.
+    if (!m_imageOpen)
+        return;
     const bool ticked = chkAutoUpdate->isChecked();
-    if (!lblFilename->text().isEmpty()) {
-        setImageControlEnabled(cmdUpdate, !ticked);
-        AutoUpdate = ticked;
-        SaveRegistry();
-    }
-    if (ticked && m_imageOpen)
+    cmdUpdate->setEnabled(!ticked);
+    AutoUpdate = ticked;
+    SaveRegistry();
+    if (ticked)
         RedrawTiles();
 }
 
@@ -610,24 +614,28 @@ void frmTileViewer::runRoad(const std::function<void()> &road)
 
 void frmTileViewer::RedrawTiles()
 {
-    if (m_redrawing) {
-        // Never a redraw inside a redraw: the walk stops, this one follows it.
-        m_redrawAgain = true;
-        m_stopWalk = true;
+    if (m_walk != Walk::None) {
+        // Never a redraw inside a redraw: the walk stops, this one follows it,
+        // unless the window is closing.
+        if (m_walk != Walk::StopAndClose)
+            m_walk = Walk::StopAndRedraw;
         return;
     }
-    m_redrawing = true;
     do {
-        m_redrawAgain = false;
-        m_stopWalk = false;
+        m_walk = Walk::Running;
         runRoad([this] { tiles::RedrawTiles(*m_seam); });
-    } while (m_redrawAgain && m_imageOpen && !m_closeWhenRedrawEnds);
-    m_redrawing = false;
-    m_stopWalk = false;
-    m_redrawAgain = false;
+    } while (m_walk == Walk::StopAndRedraw && m_imageOpen);
+    const bool closeNow = m_walk == Walk::StopAndClose;
+    m_walk = Walk::None;
     picTileViewer->update();
-    if (m_closeWhenRedrawEnds)
+    if (closeNow)
         close();
+}
+
+void frmTileViewer::stopWalk()
+{
+    if (m_walk == Walk::Running)
+        m_walk = Walk::Stop;
 }
 
 void frmTileViewer::RedrawTilesBuffered()

@@ -100,7 +100,9 @@ public:
     // when it passes. The shared dialog's FileName is emptied on a failure.
     void LoadRomFile(const QString &path);
     void UpdateRecentMenu();
-    // True from a successful load until Close or a failed load.
+    // True from a successful load until Close or a failed load: the one sign
+    // that an image is loaded (lblFilename and lblFileLen keep the last
+    // image's path and length after it closes).
     bool imageOpen() const { return m_imageOpen; }
 
     // Draws the view; while a redraw runs, asking again stops it and draws
@@ -158,10 +160,9 @@ private:
 
     void finishLoad();
     void colourSwatches();
-    // The image's controls (navigation, Update Screen, auto-update, Close,
-    // Copy, Save) can be on only while an image is open.
-    void setImageControlEnabled(QObject *control, bool enabled);
     void setNavigationEnabled(bool enabled);
+    // Asks a running walk to stop at its next yield.
+    void stopWalk();
     int autoUpdateValue() const;
     void redrawWhenAutoUpdating();
     void moveOffsetBack(double step);
@@ -175,11 +176,9 @@ private:
     std::unique_ptr<tiles::ScreenBuffers> m_screen;
     std::unique_ptr<RecentRomMenu> m_recentMenu;
     bool m_imageOpen = false;
-    bool m_redrawing = false;
-    // Asked for while a redraw runs: stop the walk; draw again once it has
-    // unwound; close the window once it has unwound.
-    bool m_stopWalk = false;
-    bool m_redrawAgain = false;
-    bool m_closeWhenRedrawEnds = false;
+    // The live redraw: none, running, or asked to stop at its next yield and
+    // then do nothing more, draw afresh, or close the window.
+    enum class Walk { None, Running, Stop, StopAndRedraw, StopAndClose };
+    Walk m_walk = Walk::None;
     QElapsedTimer m_lastRepaint;
 };

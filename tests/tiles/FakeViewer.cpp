@@ -43,7 +43,6 @@ int ErrorNumber(const std::function<void()> &run)
 
 FakeViewer::FakeViewer(const QByteArray &bytes)
     : rom(bytes)
-    , length(int32_t(bytes.size()))
     , fileLength(QString::number(bytes.size()))
 {
     for (int c = 0; c <= int(RedrawControl::mnuEditSave); ++c)

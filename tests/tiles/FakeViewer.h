@@ -34,7 +34,6 @@ int ErrorNumber(const std::function<void()> &run);
 
 struct FakeViewer : tiles::TileViewerWindow {
     QByteArray rom;
-    int32_t length = 0;
     QString offset = QStringLiteral("0");
     QString width = QStringLiteral("48");
     QString fileLength;
@@ -60,7 +59,6 @@ struct FakeViewer : tiles::TileViewerWindow {
     int enabledHeldControls() const;
 
     QByteArray romData() const override { return rom; }
-    int32_t romLength() const override { return length; }
     QString offsetText() const override { return offset; }
     void setOffsetText(const QString &text) override { offset = text; }
     QString widthText() const override { return width; }

@@ -105,17 +105,6 @@ TEST(RedrawTiles, AnOffsetPastTheEndBecomesTheLengthAndDrawsNothing)
     }
 }
 
-TEST(RedrawTiles, TilesPastTheStatedLengthShowOnlyTheirLeftBytes)
-{
-    // The image held is longer than the length the label states.
-    FakeViewer v(QByteArray(64, char(0xFF)));
-    v.fileLength = QStringLiteral("20");
-    tiles::RedrawTiles(v);
-    EXPECT_EQ(Shades(v.surface, 8, 7, 8), "WWWWWWWW"); // starts at byte 16, inside the length
-    EXPECT_EQ(Shades(v.surface, 16, 7, 8), "WWWW....");
-    EXPECT_EQ(Shades(v.surface, 24, 0, 8), "WWWW....");
-}
-
 TEST(RedrawTiles, AWidthOfZeroOrLessDrawsNothingAndDoesNotYield)
 {
     for (const QString &width : {QStringLiteral("0"), QStringLiteral("-3")}) {

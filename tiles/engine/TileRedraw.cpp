@@ -18,13 +18,6 @@ namespace {
 
 const QString kRedrawingCaption = QStringLiteral("ROM Tile Viewer - Redrawing...");
 
-constexpr RedrawControl kNavigation[] = {
-    RedrawControl::cmdGotoWidth,  RedrawControl::cmdGotoOffset,     RedrawControl::cmdTileHalf,
-    RedrawControl::cmdTileDouble, RedrawControl::cmdOffsetDown,     RedrawControl::cmdOffsetUp,
-    RedrawControl::cmdTileLeft,   RedrawControl::cmdTileRight,      RedrawControl::cmdOffsetDownTile,
-    RedrawControl::cmdOffsetUpTile, RedrawControl::cmdUp,           RedrawControl::cmdDown,
-    RedrawControl::cmdPageUp,     RedrawControl::cmdPageDown,
-};
 constexpr RedrawControl kHeldAfterNavigation[] = {RedrawControl::cmdUpdate, RedrawControl::chkAutoUpdate,
                                                   RedrawControl::cmdChangePalette};
 
@@ -43,8 +36,7 @@ public:
             m_window.setControlEnabled(RedrawControl::mnuEditCopy, false);
             m_window.setControlEnabled(RedrawControl::mnuEditSave, false);
         }
-        for (RedrawControl c : kNavigation)
-            m_window.setControlEnabled(c, false);
+        setNavigationEnabled(false);
         for (RedrawControl c : kHeldAfterNavigation)
             m_window.setControlEnabled(c, false);
     }
@@ -57,8 +49,7 @@ public:
             m_window.setControlEnabled(RedrawControl::mnuEditCopy, true);
             m_window.setControlEnabled(RedrawControl::mnuEditSave, true);
         }
-        for (RedrawControl c : kNavigation)
-            m_window.setControlEnabled(c, true);
+        setNavigationEnabled(true);
         if (m_window.autoUpdateValue() == 0)
             m_window.setControlEnabled(RedrawControl::cmdUpdate, true);
         m_window.setControlEnabled(RedrawControl::chkAutoUpdate, true);
@@ -69,6 +60,12 @@ public:
     RedrawFrame &operator=(const RedrawFrame &) = delete;
 
 private:
+    void setNavigationEnabled(bool enabled)
+    {
+        for (int c = 0; c < kNavigationCount; ++c)
+            m_window.setControlEnabled(RedrawControl(c), enabled);
+    }
+
     TileViewerWindow &m_window;
     EditMenu m_editMenu;
 };
@@ -108,19 +105,17 @@ Swatches swatchesOf(const TileViewerWindow &window)
     return Swatches{window.swatchColour(1), window.swatchColour(2), window.swatchColour(3), window.swatchColour(4)};
 }
 
-// A tile without all its data: line by line, left byte before right, as
-// far as the data goes.
-void drawPartialTile(TileRenderers &renderers, int16_t col, int16_t row, const uint8_t *bytes, int64_t available,
-                     bool leftBytesOnly)
+// The image's last tile, short of its 16 bytes: line by line, left byte
+// before right, as far as the data goes.
+void drawPartialTile(TileRenderers &renderers, int16_t col, int16_t row, const uint8_t *bytes, int64_t available)
 {
     for (int16_t line = 0; line < 8; ++line) {
         const int64_t left = 2 * line;
         if (left >= available)
             continue;
         renderers.DrawByte(col, row, 0, line, bytes[left]);
-        if (leftBytesOnly || left + 1 >= available)
-            continue;
-        renderers.DrawByte(col, row, 4, line, bytes[left + 1]);
+        if (left + 1 < available)
+            renderers.DrawByte(col, row, 4, line, bytes[left + 1]);
     }
 }
 
@@ -132,9 +127,6 @@ struct Walk {
     // The walk's own reference to the image: what runs at a yield may give
     // the window another image, never take this one away.
     QByteArray data;
-    // The length the window states. Nothing that runs at a yield changes it
-    // without stopping the walk, so it is read once.
-    double statedLength;
     int64_t start;
     int tilesPerRow;
     int width;
@@ -148,12 +140,10 @@ struct Walk {
         for (int16_t row = 0; row < kTilesDown; ++row) {
             for (int16_t col = 0; col < tilesPerRow; ++col) {
                 const int64_t available = position >= 0 && position < size ? std::min<int64_t>(kTileBytes, size - position) : 0;
-                // A tile past the stated length shows only each line's left byte.
-                const bool leftBytesOnly = statedLength < double(position + 1);
-                if (available == kTileBytes && !leftBytesOnly)
+                if (available == kTileBytes)
                     renderers.DrawTile(col, row, bytes + position);
                 else if (available > 0)
-                    drawPartialTile(renderers, col, row, bytes + position, available, leftBytesOnly);
+                    drawPartialTile(renderers, col, row, bytes + position, available);
                 if (window.yield())
                     return;
                 renderers.attach();
@@ -179,15 +169,16 @@ void RedrawTiles(TileViewerWindow &window)
         if (statedLength < vb::Val(window.offsetText()))
             window.setOffsetText(lengthText);
 
-        const int16_t viewWidth = toInteger(vb::Val(window.widthText()));
-        window.setViewWidth(viewWidth);
         const int16_t width = toInteger(vb::Val(window.widthText()));
+        window.setViewWidth(width);
         const int32_t position = toLong(vb::Val(window.offsetText()) + 1);
 
         window.setCaption(kRedrawingCaption);
         window.picture().Cls();
-        const int tilesPerRow = width > kTilesAcross ? kTilesAcross : viewWidth;
-        Walk{window, window.romData(), statedLength, int64_t(position) - 1, tilesPerRow, width}.run();
+        // The picture holds 48 tiles across: a wider image row shows its first
+        // 48 and the walk passes over the rest; a width of 0 or less draws nothing.
+        const int tilesPerRow = std::min<int>(width, kTilesAcross);
+        Walk{window, window.romData(), int64_t(position) - 1, tilesPerRow, width}.run();
         window.picture().changed();
     }
     window.setUpdateCaption(QStringLiteral("Update Screen: ") + vb::CStr(seconds(clock)) + QStringLiteral(" seconds"));

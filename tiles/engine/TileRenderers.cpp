@@ -6,29 +6,9 @@
 #include "PictureBox.h"
 
 namespace tiles {
-namespace {
-
-constexpr std::array<BytePixels, 256> makePixelValueTable()
-{
-    std::array<BytePixels, 256> table{};
-    for (int v = 0; v < 256; ++v)
-        for (int k = 0; k < 4; ++k)
-            table[size_t(v)][size_t(k)] = uint8_t((v >> (2 * k)) & 3);
-    return table;
-}
-
-constexpr std::array<BytePixels, 256> kPixelValues = makePixelValueTable();
-
-} // namespace
-
 void throwOverflow()
 {
     throw Overflow();
-}
-
-const std::array<BytePixels, 256> &PixelValueTable()
-{
-    return kPixelValues;
 }
 
 TileRenderers::TileRenderers(controls::PictureSurface &picture, const Swatches &swatches)
@@ -37,9 +17,10 @@ TileRenderers::TileRenderers(controls::PictureSurface &picture, const Swatches &
     // By pixel value: 0 Black, 1 D Grey, 2 L Grey, 3 White.
     const std::array<QRgb, 4> shade{controls::RgbFromColour(swatches.picCol4), controls::RgbFromColour(swatches.picCol3),
                                     controls::RgbFromColour(swatches.picCol2), controls::RgbFromColour(swatches.picCol1)};
+    // Pixel k of a byte is its bits 2k and 2k + 1.
     for (size_t v = 0; v < 256; ++v)
         for (size_t k = 0; k < 4; ++k)
-            m_colours[v][k] = shade[kPixelValues[v][k]];
+            m_colours[v][k] = shade[(v >> (2 * k)) & 3];
     const QImage &image = m_picture.image();
     Q_ASSERT(image.format() == QImage::Format_RGB32);
     m_pixelsPerLine = image.bytesPerLine() / qsizetype(sizeof(QRgb));
@@ -57,13 +38,7 @@ void TileRenderers::DrawTile(int16_t tileCol, int16_t tileRow, const uint8_t *by
 {
     const int x = tileCol * 8;
     const int y = tileRow * 8;
-    if (tileCol < 0 || tileRow < 0 || x + 8 > m_width || y + 8 > m_height) {
-        for (int16_t line = 0; line < 8; ++line) {
-            DrawByte(tileCol, tileRow, 0, line, bytes[2 * line]);
-            DrawByte(tileCol, tileRow, 4, line, bytes[2 * line + 1]);
-        }
-        return;
-    }
+    Q_ASSERT(tileCol >= 0 && tileRow >= 0 && x + 8 <= m_width && y + 8 <= m_height);
     QRgb *pixels = m_pixels + qsizetype(y) * m_pixelsPerLine + x;
     for (int line = 0; line < 8; ++line, pixels += m_pixelsPerLine) {
         std::memcpy(pixels, m_colours[bytes[2 * line]].data(), sizeof(m_colours[0]));

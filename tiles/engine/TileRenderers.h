@@ -24,10 +24,6 @@ constexpr int kTilesAcross = 48;
 constexpr int kTilesDown = 28;
 constexpr int kTileBytes = 16;
 
-// The pixel value (0-3) of each of a byte's four pixels, left to right.
-using BytePixels = std::array<uint8_t, 4>;
-const std::array<BytePixels, 256> &PixelValueTable();
-
 // The swatch colours (picCol1 White, picCol2 L Grey, picCol3 D Grey, picCol4
 // Black) as they stand when the renderers are made: a redraw makes them once,
 // as nothing can change a swatch while it draws (the palette button is held
@@ -64,9 +60,9 @@ public:
 
     // The member whose range holds the byte, as the redraw picks it.
     inline void DrawByte(int16_t TileCol, int16_t TileRow, int16_t PixelOffset, int16_t TileLine, uint8_t value);
-    // A whole tile of 16 bytes, each byte by the member for its range, two
-    // bytes to a line: what the redraw does for a tile with all its data. A
-    // tile inside the picture is drawn a line at a time from the same table.
+    // A whole tile of 16 bytes, two bytes to a line, in the colours the
+    // members give them: what the redraw does for a tile with all its data.
+    // The tile lies inside the picture (the redraw draws no other).
     void DrawTile(int16_t TileCol, int16_t TileRow, const uint8_t *bytes);
 
 private:

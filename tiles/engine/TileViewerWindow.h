@@ -19,7 +19,8 @@ class PictureSurface;
 namespace tiles {
 
 // The window's controls that a redraw disables while it draws, in the order
-// it disables them; the library redraw also holds the two Edit menu items.
+// it disables them: the fourteen navigation buttons (cmdGotoWidth up to
+// cmdPageDown) first. The library redraw also holds the two Edit menu items.
 enum class RedrawControl {
     cmdGotoWidth,
     cmdGotoOffset,
@@ -41,6 +42,8 @@ enum class RedrawControl {
     mnuEditCopy,
     mnuEditSave,
 };
+// The navigation buttons are the values below this count.
+constexpr int kNavigationCount = int(RedrawControl::cmdPageDown) + 1;
 
 // The four tile shades in settings order: White, L Grey, D Grey, Black.
 using TileShades = std::array<TileShade, 4>;
@@ -51,8 +54,6 @@ public:
 
     // RomData: the image shown, one byte per file byte.
     virtual QByteArray romData() const = 0;
-    // RomLength: the length the loader recorded.
-    virtual int32_t romLength() const = 0;
 
     // Captions of lblOffset, lblWidth, lblFileLen; lblRomLabel's title bytes.
     virtual QString offsetText() const = 0;
