@@ -134,18 +134,15 @@ void RomSelection::cmbFilename_Click()
 
 void RomSelection::cmdOpen_Click()
 {
-    commondialog::CommonDialog &dialog = mainwindow::dlgZandrel();
-    dialog.Filter = RomFileFilter;
-    dialog.FileName.clear();
-    dialog.InitDir = BaseDirectory;
-    dialog.ShowOpen(m_open->window());
-    if (!dialog.FileName.isEmpty() && ValidateRomFile(dialog.FileName) && listMode()) {
+    const QString path =
+        mainwindow::AskFileName(commondialog::Kind::Open, RomFileFilter, BaseDirectory, m_open->window());
+    if (!path.isEmpty() && ValidateRomFile(path) && listMode()) {
         // The new top row is then handled as the user's pick of it.
-        selectRow(rowOf(dialog.FileName));
+        selectRow(rowOf(path));
         ComboRefilled = false;
         cmbFilename_Click();
     }
-    dialog.FileName.clear();
+    mainwindow::dlgZandrel().FileName.clear();
 }
 
 void RomSelection::selectRow(int row)

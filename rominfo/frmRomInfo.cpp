@@ -373,13 +373,9 @@ bool frmRomInfo::writeEditedImage(const QString &path)
 
 void frmRomInfo::mnuFileOpen_Click()
 {
-    commondialog::CommonDialog &dialog = mainwindow::dlgZandrel();
-    dialog.Filter = RomFileFilter;
-    dialog.FileName.clear();
-    dialog.InitDir = BaseDirectory;
-    dialog.ShowOpen(this);
-    if (!dialog.FileName.isEmpty())
-        LoadRomFile(dialog.FileName);
+    const QString path = mainwindow::AskFileName(commondialog::Kind::Open, RomFileFilter, BaseDirectory, this);
+    if (!path.isEmpty())
+        LoadRomFile(path);
 }
 
 void frmRomInfo::mnuFileClose_Click()
@@ -406,12 +402,7 @@ void frmRomInfo::mnuFileSave_Click()
 
 void frmRomInfo::mnuFileSaveAs_Click()
 {
-    commondialog::CommonDialog &dialog = mainwindow::dlgZandrel();
-    dialog.Filter = RomFileFilter;
-    dialog.FileName.clear();
-    dialog.InitDir = BaseDirectory;
-    dialog.ShowSave(this);
-    const QString path = dialog.FileName;
+    const QString path = mainwindow::AskFileName(commondialog::Kind::Save, RomFileFilter, BaseDirectory, this);
     if (path.isEmpty())
         return;
     if (!filemessages::MayReplace(path))

@@ -13,4 +13,9 @@ namespace mainwindow {
 QString &Tag();
 commondialog::CommonDialog &dlgZandrel();
 
+// Shows dlgZandrel to open or save a file of the filter's types, starting
+// in `initDir` with no name filled in. The path chosen, or "" for Cancel;
+// the dialog's FileName holds it too.
+QString AskFileName(commondialog::Kind kind, const QString &filter, const QString &initDir, QWidget *parent);
+
 } // namespace mainwindow

@@ -64,13 +64,9 @@ void frmLoadPal::fillBoxes(const tilepalette::Values &values)
 
 void frmLoadPal::cmdLoadCustom_Click()
 {
-    commondialog::CommonDialog &dialog = mainwindow::dlgZandrel();
-    dialog.Filter = palettefile::kFilter;
-    dialog.InitDir = BaseDirectory;
-    dialog.FileName.clear();
-    dialog.ShowOpen(this);
-    if (!dialog.FileName.isEmpty())
-        LoadPaletteFile(dialog.FileName);
+    const QString path = mainwindow::AskFileName(commondialog::Kind::Open, palettefile::kFilter, BaseDirectory, this);
+    if (!path.isEmpty())
+        LoadPaletteFile(path);
     // A palette that loaded has closed the loader already.
     if (!isUnloaded())
         close();

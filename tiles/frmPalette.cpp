@@ -223,12 +223,7 @@ void frmPalette::cmdLoad_Click()
 
 void frmPalette::cmdSave_Click()
 {
-    commondialog::CommonDialog &dialog = mainwindow::dlgZandrel();
-    dialog.Filter = palettefile::kFilter;
-    dialog.InitDir = BaseDirectory;
-    dialog.FileName.clear();
-    dialog.ShowSave(this);
-    const QString path = dialog.FileName;
+    const QString path = mainwindow::AskFileName(commondialog::Kind::Save, palettefile::kFilter, BaseDirectory, this);
     if (path.isEmpty() || !filemessages::MayReplace(path))
         return;
     if (const auto failure = palettefile::Write(path, editedPalette()))

@@ -428,14 +428,10 @@ void frmTileViewer::LoadRomFile(const QString &path)
 
 void frmTileViewer::mnuFileOpen_Click()
 {
-    commondialog::CommonDialog &dialog = mainwindow::dlgZandrel();
-    dialog.Filter = RomFileFilter;
-    dialog.FileName.clear();
-    dialog.InitDir = BaseDirectory;
-    dialog.ShowOpen(this);
-    if (dialog.FileName.isEmpty())
+    const QString path = mainwindow::AskFileName(commondialog::Kind::Open, RomFileFilter, BaseDirectory, this);
+    if (path.isEmpty())
         return;
-    LoadRomFile(dialog.FileName);
+    LoadRomFile(path);
     finishLoad();
 }
 
@@ -512,12 +508,7 @@ void frmTileViewer::mnuEditCopy_Click()
 
 void frmTileViewer::mnuEditSave_Click()
 {
-    commondialog::CommonDialog &dialog = mainwindow::dlgZandrel();
-    dialog.Filter = kBitmapFilter;
-    dialog.FileName.clear();
-    dialog.InitDir = BaseDirectory;
-    dialog.ShowSave(this);
-    const QString path = dialog.FileName;
+    const QString path = mainwindow::AskFileName(commondialog::Kind::Save, kBitmapFilter, BaseDirectory, this);
     if (path.isEmpty() || !filemessages::MayReplace(path))
         return;
 
