@@ -36,6 +36,17 @@ StartRequest request(const QString &program, QList<Argument> arguments = {}, con
     return r;
 }
 
+// A Windows program "emu/EMU.EXE" that reads one value of our registry.
+StartRequest windowsProgramWithSettings()
+{
+    const QString key = QStringLiteral("Software\\Emu");
+    registry::CreateKey(registry::Hive::CurrentUser, key);
+    registry::SetValue(registry::Hive::CurrentUser, key, QStringLiteral("FPS"), registry::Value::fromDword(33));
+    StartRequest started = request(testsupport::writeWindowsProgram(folderIn(QStringLiteral("emu")) + QStringLiteral("/EMU.EXE")));
+    started.wineRegistryKey = key;
+    return started;
+}
+
 } // namespace
 
 TEST(Process, CommandLineIsTheProgramAndEachArgumentOneBlankApart)
@@ -307,14 +318,9 @@ TEST(Process, AFailedHandOverToWineIsReportedAndNothingStarts)
 // back; settings that did not arrive stop the start with a message.
 TEST(Process, AHandOverThatLeftWinesRegistryUnchangedIsReportedAndNothingStarts)
 {
-    const QString key = QStringLiteral("Software\\Emu");
-    registry::CreateKey(registry::Hive::CurrentUser, key);
-    registry::SetValue(registry::Hive::CurrentUser, key, QStringLiteral("FPS"), registry::Value::fromDword(33));
+    const StartRequest started = windowsProgramWithSettings();
     const QString emu = folderIn(QStringLiteral("emu"));
-    testsupport::writeWindowsProgram(emu + QStringLiteral("/EMU.EXE"));
     PathForTest path(PathForTest::WithFakeWine);
-    StartRequest started = request(emu + QStringLiteral("/EMU.EXE"));
-    started.wineRegistryKey = key;
     const QString notStarted = QStringLiteral("Unable to hand the settings of the program to wine:\r") + emu
         + QStringLiteral("/EMU.EXE\r");
 
@@ -342,14 +348,8 @@ TEST(Process, AHandOverThatLeftWinesRegistryUnchangedIsReportedAndNothingStarts)
 // not happened yet; the window then closes.
 TEST(Process, ClosingAWindowDuringTheHandOverCancelsTheStart)
 {
-    const QString key = QStringLiteral("Software\\Emu");
-    registry::CreateKey(registry::Hive::CurrentUser, key);
-    registry::SetValue(registry::Hive::CurrentUser, key, QStringLiteral("FPS"), registry::Value::fromDword(33));
-    const QString emu = folderIn(QStringLiteral("emu"));
-    testsupport::writeWindowsProgram(emu + QStringLiteral("/EMU.EXE"));
+    const StartRequest started = windowsProgramWithSettings();
     PathForTest path(PathForTest::WithFakeWine);
-    StartRequest started = request(emu + QStringLiteral("/EMU.EXE"));
-    started.wineRegistryKey = key;
 
     QWidget window;
     window.show();
