@@ -20,6 +20,7 @@
 #include <unistd.h>
 
 #include "GuardedFile.h"
+#include "MsgBox.h"
 #include "Paths.h"
 #include "SaveFile.h"
 
@@ -809,7 +810,7 @@ void Reload()
 QString TakeStoreProblem()
 {
     ensureFresh();
-    return std::exchange(store().problems, QStringList()).join(QLatin1Char('\r'));
+    return std::exchange(store().problems, QStringList()).join(msgbox::CR);
 }
 
 void RemoveLeftoversOfKilledSaves()

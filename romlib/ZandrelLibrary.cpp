@@ -80,7 +80,7 @@ Fn bind(Binding &binding)
             binding.failed = true;
             msgbox::MsgBox(QStringLiteral("The function %1 of %2 is not available.")
                                    .arg(QLatin1String(binding.name), QLatin1String(kLibraryName)) +
-                               QLatin1Char('\r') + why + QLatin1Char('\r') +
+                               msgbox::CR + why + msgbox::CR +
                                QStringLiteral("The command goes on without its result."),
                            msgbox::vbCritical, QStringLiteral("Library function not available"));
         }
