@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -101,7 +100,7 @@ void frmVbRomDatabase::createControls()
     QWidget *c = client();
 
     lblRomDir = Place<QLabel>(c, 120, 0, 4575, 255);
-    lstFileIdentify = Place<QListWidget>(c, 120, 240, 4575, 4260);
+    lstFileIdentify = Place<controls::TextRowList>(c, 120, 240, 4575, 4260);
     picPercent = Place<ProgressPicture>(c, 120, 4560, 4575, 255);
     lblPercent = Place<QLabel>(picPercent, 2160, 0, 255, 195, QStringLiteral("0%"));
 

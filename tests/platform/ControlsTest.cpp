@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 #include "Controls.h"
@@ -117,4 +118,32 @@ TEST(NumberBox, TheWindowsBoundRunsAfterTheRuleAndOnceTheTextIsClean)
     bounds = 0;
     box.setTextAtEnd(QStringLiteral("255")); // the same text is no change
     EXPECT_EQ(bounds, 0);
+}
+
+// Rows of one size, the widest row's, whichever row that is: the list
+// scrolls far enough for every row.
+TEST(TextRowList, EveryRowIsAsWideAsTheWidestRowWritten)
+{
+    controls::TextRowList list;
+    list.resize(120, 100);
+    list.show();
+    const auto reach = [&list] {
+        QApplication::processEvents(); // the list lays its rows out when events run
+        return list.horizontalScrollBar()->maximum() + list.viewport()->width();
+    };
+    const QString longRow(60, QLatin1Char('x'));
+    list.addItem(longRow);
+    list.addItem(QStringLiteral("short"));
+    const int longWidth = list.fontMetrics().horizontalAdvance(longRow);
+    EXPECT_GE(reach(), longWidth);
+    EXPECT_GE(list.visualItemRect(list.item(1)).width(), longWidth);
+
+    const QString longer(90, QLatin1Char('y'));
+    list.item(1)->setText(longer);
+    EXPECT_GE(reach(), list.fontMetrics().horizontalAdvance(longer));
+    EXPECT_EQ(list.visualItemRect(list.item(0)).height(), list.visualItemRect(list.item(1)).height());
+
+    list.clear();
+    list.addItem(QStringLiteral("a"));
+    EXPECT_EQ(reach(), list.viewport()->width());
 }

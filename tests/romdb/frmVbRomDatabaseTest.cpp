@@ -21,6 +21,7 @@
 
 #include <sys/stat.h>
 
+#include "Controls.h"
 #include "MainWindowState.h"
 #include "ProgressPicture.h"
 #include "SettingsStore.h"
