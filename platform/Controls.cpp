@@ -110,6 +110,13 @@ public:
         return QStyledItemDelegate::sizeHint(option, index);
     }
 
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->text = m_list->shownText(option->text);
+    }
+
 private:
     const TextRowList *m_list;
 };
@@ -128,6 +135,30 @@ TextRowList::TextRowList(QWidget *parent)
                 measureRows(topLeft.row(), bottomRight.row());
             });
     connect(model(), &QAbstractItemModel::modelReset, this, [this] { m_rowSize = QSize(); });
+}
+
+QString TextRowList::shownText(const QString &text) const
+{
+    QString shown = text;
+    QChar replacement;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const QChar c = shown.at(i);
+        if (c.isHighSurrogate() && i + 1 < shown.size() && shown.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        if (c != QChar::ReplacementCharacter && !c.isSurrogate())
+            continue;
+        if (replacement.isNull()) {
+            const QFontMetrics metrics(font());
+            const bool glyphFits = metrics.inFont(QChar::ReplacementCharacter) &&
+                                   metrics.horizontalAdvance(QChar::ReplacementCharacter) ==
+                                       metrics.horizontalAdvance(QLatin1Char('?'));
+            replacement = glyphFits ? QChar(QChar::ReplacementCharacter) : QChar(u'?');
+        }
+        shown[i] = replacement;
+    }
+    return shown;
 }
 
 void TextRowList::measureRows(int first, int last)

@@ -78,10 +78,17 @@ void FitCaptions(QWidget *root);
 // was last cleared (its extent for horizontal scrolling). The list then lays
 // its rows out without measuring each of them again whenever one changes, so
 // rewriting rows one at a time costs per row written, however long the list.
+// In a fixed-pitch font its columns line up: a replacement character (a file
+// name's byte that is not UTF-8) is drawn one column wide.
 class TextRowList : public QListWidget {
     Q_OBJECT
 public:
     explicit TextRowList(QWidget *parent = nullptr);
+
+    // What a row of `text` shows: U+FFFD, and each lone surrogate (which is
+    // drawn as U+FFFD), becomes the font's own U+FFFD where that is as wide
+    // as a plain character, else "?".
+    QString shownText(const QString &text) const;
 
 protected:
     void changeEvent(QEvent *event) override;

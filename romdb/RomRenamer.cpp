@@ -35,6 +35,16 @@ int32_t LongestName(const QStringList &names)
     return int32_t(longest);
 }
 
+// A line about the file at `target` that the move of `source` (logged as
+// source, filler, " moved to ", its target) met: `word`, then `target` in the
+// column of the move's target, then the reason.
+QString TargetColumnLine(const QString &word, const QString &source, const QString &filler, const QString &target,
+                         const QString &reason)
+{
+    return (word + QLatin1Char(' ')).leftJustified(source.size() + filler.size() + kMovedTo.size()) + target +
+           QStringLiteral(" : ") + reason;
+}
+
 // The name a copy name was made from: "Copy (2) of x.vb" gives "x.vb".
 QString OriginalName(const QString &name)
 {
@@ -278,7 +288,8 @@ bool RomRenamer::placeRom(const QString &source, const QString &dir, const QStri
             continue; // this pass put a ROM there: it stays, whatever its bytes
         const bool taken = m_fileSystem.exists(target);
         if (taken && !m_fileSystem.sameContents(source, target)) {
-            log(QStringLiteral("Keeping ") + target + QStringLiteral(" : DIFFERENT FILE OF THAT NAME"));
+            log(TargetColumnLine(QStringLiteral("Keeping"), source, filler, target,
+                                 QStringLiteral("DIFFERENT FILE OF THAT NAME")));
             continue;
         }
         QString error;

@@ -51,6 +51,15 @@ QStringList LogLines(const RomDatabase &db)
     return log.split(QStringLiteral("\r\n"));
 }
 
+// The line that says a different file at `target` was kept when the move
+// logged in `movedLine` found it: "Keeping", then `target` in the column of
+// that move's target.
+QString KeptLine(const QString &movedLine, const QString &target)
+{
+    const qsizetype targetColumn = movedLine.indexOf(QStringLiteral(" moved to ")) + 10;
+    return QStringLiteral("Keeping").leftJustified(targetColumn) + target + QStringLiteral(" : DIFFERENT FILE OF THAT NAME");
+}
+
 QStringList Names(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files, QDir::Name);
@@ -169,13 +178,13 @@ TEST_F(RenameAndMoveRoms, MovesIntoVBoyRenReplacingOnlyAFileOfTheVerySameBytes)
               QByteArray("an older, different file of that name"));
     EXPECT_EQ(Names(folder), QStringList({"s.vb", "u.vb"}));
     EXPECT_FALSE(LogLines(db).join('\n').contains(QStringLiteral("Rename directory:")));
+    const QString lastMove = tmp + "Croach, The (PD).vb             moved to " + ren + "/Copy (4) of Croach, The (PD).vb";
     EXPECT_EQ(LogLines(db).mid(LogLines(db).size() - 6),
               QStringList({tmp + "3D Tetris (U) [h].vb            moved to " + ren + "/3D Tetris (U) [h].vb",
                            tmp + "Copy (2) of Croach, The (PD).vb moved to " + ren + "/Copy (2) of Croach, The (PD).vb",
                            tmp + "Copy (3) of Croach, The (PD).vb moved to " + ren + "/Copy (3) of Croach, The (PD).vb",
                            tmp + "Copy of Croach, The (PD).vb     moved to " + ren + "/Copy of Croach, The (PD).vb",
-                           "Keeping " + ren + "/Croach, The (PD).vb : DIFFERENT FILE OF THAT NAME",
-                           tmp + "Croach, The (PD).vb             moved to " + ren + "/Copy (4) of Croach, The (PD).vb"}));
+                           KeptLine(lastMove, ren + "/Croach, The (PD).vb"), lastMove}));
     QMap<QByteArray, int> expected = before;
     --expected[QCryptographicHash::hash(hacked, QCryptographicHash::Sha1)]; // the same image twice became once
     expectCollectionIntact(expected);
@@ -201,13 +210,13 @@ TEST_F(RenameAndMoveRoms, AFileThePassDidNotTakeIsNeverReplaced)
                                           "Copy (4) of Croach, The (PD).vb", "Copy of Croach, The (PD).vb",
                                           "Croach, The (PD).vb"}));
     EXPECT_EQ(testsupport::readFile(src() + "Croach, The (PD).vb"), QByteArray(100, 'x'));
+    const QString secondMove = tmp + "Copy of Croach, The (PD).vb     moved to " + src() + "Copy (3) of Croach, The (PD).vb";
+    const QString thirdMove = tmp + "Croach, The (PD).vb             moved to " + src() + "Copy (4) of Croach, The (PD).vb";
     EXPECT_EQ(LogLines(db).mid(7),
               QStringList({tmp + "Copy (2) of Croach, The (PD).vb moved to " + src() + "Copy (2) of Croach, The (PD).vb",
-                           "Keeping " + src() + "Copy of Croach, The (PD).vb : DIFFERENT FILE OF THAT NAME",
-                           tmp + "Copy of Croach, The (PD).vb     moved to " + src() + "Copy (3) of Croach, The (PD).vb",
-                           "Keeping " + src() + "Croach, The (PD).vb : DIFFERENT FILE OF THAT NAME",
-                           "Keeping " + src() + "Copy of Croach, The (PD).vb : DIFFERENT FILE OF THAT NAME",
-                           tmp + "Croach, The (PD).vb             moved to " + src() + "Copy (4) of Croach, The (PD).vb"}));
+                           KeptLine(secondMove, src() + "Copy of Croach, The (PD).vb"), secondMove,
+                           KeptLine(thirdMove, src() + "Croach, The (PD).vb"),
+                           KeptLine(thirdMove, src() + "Copy of Croach, The (PD).vb"), thirdMove}));
     expectCollectionIntact(before);
 }
 
@@ -371,13 +380,13 @@ TEST_F(RenameAndMoveRoms, WhatAnInterruptedPassLeftIsBroughtBackFirst)
     ASSERT_EQ(db.RenameAndMoveRoms(false), RunOutcome::Completed);
 
     const QString leftover = src() + QStringLiteral("~ROMTMP311/");
+    const QString secondBack = leftover + "Croach, The (PD).vb moved to " + src() + "Copy (2) of Croach, The (PD).vb";
     EXPECT_EQ(LogLines(db).mid(1, 7),
               QStringList({"Removed the partial copy " + src() + "VBoyRen/.romcopy-Zz0012",
                            "Found the temporary directory of an interrupted renaming: " + leftover,
                            "Removed the partial copy " + leftover + ".romcopy-aB3dE9",
                            leftover + "Copy of Croach, The (PD).vb moved to " + src() + "Copy of Croach, The (PD).vb",
-                           "Keeping " + src() + "Croach, The (PD).vb : DIFFERENT FILE OF THAT NAME",
-                           leftover + "Croach, The (PD).vb moved to " + src() + "Copy (2) of Croach, The (PD).vb",
+                           KeptLine(secondBack, src() + "Croach, The (PD).vb"), secondBack,
                            "Removed the temporary directory " + leftover}));
     EXPECT_EQ(db.renameRecovery(),
               QStringLiteral("An earlier renaming was interrupted. What it left was put right:\r"
