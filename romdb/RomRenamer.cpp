@@ -294,6 +294,10 @@ bool RomRenamer::placeRom(const QString &source, const QString &dir, const QStri
         }
         QString error;
         if (m_fileSystem.MoveRomFile(source, target, taken, error)) {
+            // Nothing is lost, but two files became one.
+            if (taken)
+                log(TargetColumnLine(QStringLiteral("Replacing"), source, filler, target,
+                                     QStringLiteral("IDENTICAL FILE OF THAT NAME")));
             log(source + filler + kMovedTo + target);
             m_placed.insert(target);
             return true;

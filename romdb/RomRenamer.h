@@ -6,7 +6,8 @@
 // on a cancel or failure before the last stage the files already moved get
 // their old names back, and in the last stage every file is still put in
 // place. A file the pass did not take is never replaced unless it holds the
-// very same bytes: the incoming ROM takes the next free copy name instead.
+// very same bytes (and the log says so): the incoming ROM takes the next free
+// copy name instead.
 // Links are left where they are. A pass first brings back what an
 // interrupted one left in the folder. Only the moves, not the files' bytes,
 // cost time.

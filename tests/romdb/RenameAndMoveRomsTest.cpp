@@ -178,9 +178,12 @@ TEST_F(RenameAndMoveRoms, MovesIntoVBoyRenReplacingOnlyAFileOfTheVerySameBytes)
               QByteArray("an older, different file of that name"));
     EXPECT_EQ(Names(folder), QStringList({"s.vb", "u.vb"}));
     EXPECT_FALSE(LogLines(db).join('\n').contains(QStringLiteral("Rename directory:")));
+    const QString firstMove = tmp + "3D Tetris (U) [h].vb            moved to " + ren + "/3D Tetris (U) [h].vb";
     const QString lastMove = tmp + "Croach, The (PD).vb             moved to " + ren + "/Copy (4) of Croach, The (PD).vb";
-    EXPECT_EQ(LogLines(db).mid(LogLines(db).size() - 6),
-              QStringList({tmp + "3D Tetris (U) [h].vb            moved to " + ren + "/3D Tetris (U) [h].vb",
+    EXPECT_EQ(LogLines(db).mid(LogLines(db).size() - 7),
+              QStringList({QStringLiteral("Replacing").leftJustified(firstMove.indexOf(" moved to ") + 10) + ren +
+                               "/3D Tetris (U) [h].vb : IDENTICAL FILE OF THAT NAME",
+                           firstMove,
                            tmp + "Copy (2) of Croach, The (PD).vb moved to " + ren + "/Copy (2) of Croach, The (PD).vb",
                            tmp + "Copy (3) of Croach, The (PD).vb moved to " + ren + "/Copy (3) of Croach, The (PD).vb",
                            tmp + "Copy of Croach, The (PD).vb     moved to " + ren + "/Copy of Croach, The (PD).vb",

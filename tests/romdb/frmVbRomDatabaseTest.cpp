@@ -3,6 +3,7 @@
 // renaming, cancel and close requests, the list files, the summaries and
 // the report of one file.
 
+#include "CollectionSummaries.h"
 #include "CraftedRoms.h"
 #include "KnownRomTable.h"
 #include "RomDbFixture.h"
@@ -371,6 +372,36 @@ TEST_F(RomDbWindow, RenamingAndMovingSaysWhereTheFilesWent)
     EXPECT_EQ(resultButtons(*w), QList<bool>({true, true, true, true, true}));
     EXPECT_TRUE(w->txtVBoyLog->toPlainText().contains(QStringLiteral("a.vb moved to ")));
     EXPECT_TRUE(w->txtVBoyHave->toPlainText().contains(QStringLiteral("Croach, The (PD).vb")));
+}
+
+// A ROM moved onto a file of the very same bytes leaves one file; the change
+// log says so on a line of its own, its file in the column of the targets,
+// and the summaries count the one file.
+TEST_F(RomDbWindow, AMoveOntoTheVerySameBytesIsLoggedAndCountedOnce)
+{
+    const QByteArray golf = craftedroms::CatalogueImage(QStringLiteral("Golf (U) [!]"));
+    put("golf.vb", golf);
+    put("VBoyRen/Golf (U) [!].vb", golf);
+    setOptions({{kOptionKeys[1], "1"}, {kOptionKeys[2], "1"}, {kOptionKeys[3], "1"}});
+    auto w = open();
+    identify(*w);
+
+    const QString target = sub(QStringLiteral("VBoyRen/Golf (U) [!].vb"));
+    EXPECT_EQ(QDir(sub(QStringLiteral("VBoyRen"))).entryList(QDir::Files), QStringList({"Golf (U) [!].vb"}));
+    EXPECT_EQ(testsupport::readFile(target), golf);
+    const QStringList log = w->database().lists().changeLog().split(QStringLiteral("\r\n"));
+    const QStringList moves = log.filter(QStringLiteral(" moved to ") + target);
+    ASSERT_EQ(moves.size(), 1);
+    const qsizetype move = log.indexOf(moves.first());
+    const qsizetype targetColumn = moves.first().indexOf(QStringLiteral(" moved to ")) + 10;
+    EXPECT_EQ(log.at(move - 1),
+              QStringLiteral("Replacing").leftJustified(targetColumn) + target + QStringLiteral(" : IDENTICAL FILE OF THAT NAME"));
+
+    const RomListCounters &counters = w->database().lists().counters();
+    EXPECT_EQ(HaveSummary(counters), QStringLiteral(" You have 01 out of 38 known Nintendo Virtual Boy ROMs\r\rOut of 01 "
+                                                    "files:\r   01 are Good \"[!]\" ROMs\r\rDo you wish to view additional "
+                                                    "details?"));
+    EXPECT_TRUE(DupesSummary(counters).startsWith(QStringLiteral(" You have 00 duplicate")));
 }
 
 // The folders a rename run lists on its own are no listing the user asked for.
