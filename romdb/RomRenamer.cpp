@@ -55,6 +55,21 @@ QString OriginalName(const QString &name)
 
 } // namespace
 
+namespace {
+
+// The names a ROM called `name` may take in a folder, in the order they are
+// tried: `name` itself, then the copy names of the name it was made from;
+// empty for the copy number that would give `name` again.
+QString CandidateName(const QString &name, int copy)
+{
+    if (copy == 0)
+        return name;
+    const QString candidate = CopyName(OriginalName(name), copy);
+    return candidate == name ? QString() : candidate;
+}
+
+} // namespace
+
 QString CopyName(const QString &fileName, int copy)
 {
     if (copy == 0)
@@ -121,9 +136,11 @@ bool RomRenamer::targetFolderInTheWay(bool moveRoms)
 void RomRenamer::recoverInterruptedPasses()
 {
     static const QRegularExpression ourTemporaryFolder(QStringLiteral("^~ROMTMP[0-9]{3}$"));
+    const QString renameDir = WithSeparator(m_sourceDir + kRenameFolder);
+    const bool renameFolderExists = m_fileSystem.isFolder(m_sourceDir + kRenameFolder);
     int partialCopies = removePartialCopies(m_sourceDir);
-    if (m_fileSystem.isFolder(m_sourceDir + kRenameFolder))
-        partialCopies += removePartialCopies(WithSeparator(m_sourceDir + kRenameFolder));
+    if (renameFolderExists)
+        partialCopies += removePartialCopies(renameDir);
     const QStringList candidates = QDir(m_sourceDir).entryList(
         {QStringLiteral("~ROMTMP*")}, QDir::Dirs | QDir::NoSymLinks | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString &name : candidates) {
@@ -133,14 +150,24 @@ void RomRenamer::recoverInterruptedPasses()
         log(QStringLiteral("Found the temporary directory of an interrupted renaming: ") + dir);
         partialCopies += removePartialCopies(dir);
         int broughtBack = 0;
+        int alreadyMoved = 0;
         const QStringList files =
             QDir(dir).entryList(QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-        for (const QString &file : files)
-            broughtBack += placeRom(dir + file, m_sourceDir, file, QString()) ? 1 : 0;
+        for (const QString &file : files) {
+            if (renameFolderExists && removeIfAlreadyIn(dir + file, renameDir, file))
+                ++alreadyMoved;
+            else
+                broughtBack += placeRom(dir + file, m_sourceDir, file, QString()) ? 1 : 0;
+        }
         m_recovery << QStringLiteral("%1 of the %2 files in %3 were moved back into %4")
                           .arg(broughtBack)
                           .arg(files.size())
                           .arg(dir, m_sourceDir);
+        if (alreadyMoved > 0)
+            m_recovery << QStringLiteral("%1 of them were already in %2 with the very same bytes: their temporary "
+                                         "copies were removed.")
+                              .arg(alreadyMoved)
+                              .arg(renameDir);
         QString error;
         if (m_fileSystem.removeFolder(WithoutSeparator(dir), error)) {
             log(QStringLiteral("Removed the temporary directory ") + dir);
@@ -151,6 +178,32 @@ void RomRenamer::recoverInterruptedPasses()
     }
     if (partialCopies > 0)
         m_recovery << QStringLiteral("%1 partial copies were removed.").arg(partialCopies);
+}
+
+// Across file systems a move out of the temporary folder places a checked
+// copy and then deletes its source: a pass killed in between leaves the ROM
+// in `dir` as well, under `name` or the copy name it took there. Then the
+// temporary file goes instead of coming back.
+bool RomRenamer::removeIfAlreadyIn(const QString &leftover, const QString &dir, const QString &name)
+{
+    for (int copy = 0; copy < kCopyNameTries; ++copy) {
+        const QString candidate = CandidateName(name, copy);
+        if (candidate.isEmpty())
+            continue;
+        const QString placed = dir + candidate;
+        if (!m_fileSystem.exists(placed))
+            return false;
+        if (!m_fileSystem.sameContents(leftover, placed))
+            continue;
+        QString error;
+        if (!m_fileSystem.removeFile(leftover, error)) {
+            log(QStringLiteral("Could not remove the temporary copy %1: %2").arg(leftover, error));
+            return false;
+        }
+        log(QStringLiteral("Removed the temporary copy %1: the same file is already at %2").arg(leftover, placed));
+        return true;
+    }
+    return false;
 }
 
 // A partial copy is never the only one: its source is deleted only once the
@@ -278,12 +331,11 @@ void RomRenamer::moveOutOfTemporaryFolder()
 // pass did not take is replaced only when it holds the very same bytes.
 bool RomRenamer::placeRom(const QString &source, const QString &dir, const QString &name, const QString &filler)
 {
-    const QString original = OriginalName(name);
     for (int copy = 0; copy < kCopyNameTries; ++copy) {
-        const QString candidate = CopyName(original, copy);
-        if (copy > 0 && candidate == name)
+        const QString candidate = CandidateName(name, copy);
+        if (candidate.isEmpty())
             continue;
-        const QString target = dir + (copy == 0 ? name : candidate);
+        const QString target = dir + candidate;
         if (m_placed.contains(target))
             continue; // this pass put a ROM there: it stays, whatever its bytes
         const bool taken = m_fileSystem.exists(target);

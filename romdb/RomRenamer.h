@@ -55,6 +55,7 @@ private:
 
     bool targetFolderInTheWay(bool moveRoms);
     void recoverInterruptedPasses();
+    bool removeIfAlreadyIn(const QString &leftover, const QString &dir, const QString &name);
     int removePartialCopies(const QString &dir);
     bool createTemporaryFolder();
     bool moveIntoTemporaryFolder(const QList<RomFileRecord> &files, int32_t maxNameLength);

@@ -407,6 +407,47 @@ TEST_F(RenameAndMoveRoms, WhatAnInterruptedPassLeftIsBroughtBackFirst)
                                           "Copy of Croach, The (PD).vb", "Croach, The (PD).vb"}));
 }
 
+// A pass killed while moving a file into "VBoyRen" on another file system,
+// after the verified copy landed there and before the temporary file was
+// deleted, leaves the ROM twice: in "VBoyRen", under its name or the copy
+// name it took, and in the temporary folder. The temporary one goes.
+TEST_F(RenameAndMoveRoms, ALeftoverAlreadyInVBoyRenIsRemovedNotBroughtBack)
+{
+    const QByteArray tetris = craftedroms::CatalogueImage(kTetris);
+    const QByteArray croach = craftedroms::CatalogueImage(kCroach);
+    const QByteArray golf = craftedroms::CatalogueImage(QStringLiteral("Golf (U) [!]"));
+    put("u.vb", craftedroms::UnknownImage(4096));
+    put("~ROMTMP311/3D Tetris (U) [!].vb", tetris);
+    put("VBoyRen/3D Tetris (U) [!].vb", tetris);
+    put("~ROMTMP311/Croach, The (PD).vb", croach);
+    put("VBoyRen/Croach, The (PD).vb", "a different file of that name");
+    put("VBoyRen/Copy of Croach, The (PD).vb", croach);
+    put("~ROMTMP311/Golf (U) [!].vb", golf);
+    RomDatabase &db = identified();
+    ASSERT_EQ(db.RenameAndMoveRoms(false), RunOutcome::Completed);
+
+    const QString leftover = src() + QStringLiteral("~ROMTMP311/");
+    const QString ren = src() + QStringLiteral("VBoyRen/");
+    const QStringList removed = LogLines(db).filter(QStringLiteral("Removed the temporary copy "));
+    EXPECT_EQ(removed, QStringList({"Removed the temporary copy " + leftover + "3D Tetris (U) [!].vb: the same file is "
+                                    "already at " + ren + "3D Tetris (U) [!].vb",
+                                    "Removed the temporary copy " + leftover + "Croach, The (PD).vb: the same file is "
+                                    "already at " + ren + "Copy of Croach, The (PD).vb"}));
+    EXPECT_EQ(db.renameRecovery(),
+              QStringLiteral("An earlier renaming was interrupted. What it left was put right:\r"
+                             "1 of the 3 files in %1 were moved back into %2\r"
+                             "2 of them were already in %3 with the very same bytes: their temporary copies were "
+                             "removed.\r"
+                             "The change log shows each file.")
+                  .arg(leftover, src(), ren));
+    QMap<QByteArray, int> expected = before;
+    --expected[QCryptographicHash::hash(tetris, QCryptographicHash::Sha1)];
+    --expected[QCryptographicHash::hash(croach, QCryptographicHash::Sha1)];
+    expectCollectionIntact(expected);
+    EXPECT_EQ(ContentsUnder(folder).value(QCryptographicHash::hash(tetris, QCryptographicHash::Sha1)), 1);
+    EXPECT_TRUE(QFileInfo::exists(src() + "Golf (U) [!].vb"));
+}
+
 TEST_F(RenameAndMoveRoms, CancelInTheFirstLoopPutsTheMovedFilesBack)
 {
     putMixedFolder();
