@@ -80,8 +80,16 @@ QString CopyName(const QString &fileName, int copy)
 }
 
 RomRenamer::RomRenamer(RomFileSystem &fileSystem, const RunHooks &hooks, std::function<int()> drawNumber)
-    : m_fileSystem(fileSystem), m_hooks(hooks), m_drawNumber(std::move(drawNumber))
+    : m_fileSystem(fileSystem), m_hooks(hooks), m_drawNumber(std::move(drawNumber)),
+      m_log(QStringLiteral("File change log:") + kCrLf)
 {
+}
+
+bool RomRenamer::recover(const QString &folder)
+{
+    m_sourceDir = WithSeparator(folder);
+    recoverInterruptedPasses();
+    return !m_recovery.isEmpty();
 }
 
 RenameResult RomRenamer::run(const QString &folder, const QList<RomFileRecord> &files, int32_t maxNameLength,
@@ -89,10 +97,10 @@ RenameResult RomRenamer::run(const QString &folder, const QList<RomFileRecord> &
 {
     m_sourceDir = WithSeparator(folder);
     m_targetDir = m_sourceDir;
-    m_log = QStringLiteral("File change log:") + kCrLf;
+    // What recover() put back is listed now: the pass takes it like any file.
+    m_placed.clear();
     if (targetFolderInTheWay(moveRoms))
         return result(RunOutcome::Failed);
-    recoverInterruptedPasses();
     if (!createTemporaryFolder())
         return result(RunOutcome::Failed);
     m_hooks.progress(25);
@@ -414,6 +422,15 @@ void RomRenamer::fail(const QString &what)
     log(what);
 }
 
+QString RomRenamer::recoveryText() const
+{
+    if (m_recovery.isEmpty())
+        return QString();
+    return (QStringList{QStringLiteral("An earlier renaming was interrupted. What it left was put right:")} +
+            m_recovery + QStringList{QStringLiteral("The change log shows each file.")})
+        .join(QLatin1Char('\r'));
+}
+
 RenameResult RomRenamer::result(RunOutcome outcome) const
 {
     const auto anyIn = [this](Place place) {
@@ -422,11 +439,7 @@ RenameResult RomRenamer::result(RunOutcome outcome) const
     // The folder to list next is the one that holds the renamed files.
     const bool inTarget = outcome == RunOutcome::Completed || anyIn(Place::Target);
     RenameResult result{outcome, m_log, QString(), WithoutSeparator(inTarget ? m_targetDir : m_sourceDir),
-                        QString()};
-    if (!m_recovery.isEmpty())
-        result.recovery = (QStringList{QStringLiteral("An earlier renaming was interrupted. What it left was put right:")}
-                           + m_recovery + QStringList{QStringLiteral("The change log shows each file.")})
-                              .join(QLatin1Char('\r'));
+                        recoveryText()};
     if (outcome != RunOutcome::Failed)
         return result;
     QStringList lines{QStringLiteral("Renaming the ROM files failed:")};

@@ -375,12 +375,10 @@ romdb::RunOutcome frmVbRomDatabase::identifyAndRename()
     int32_t percent = 0;
     DrawProgress(percent);
     const bool renaming = chkRenameRoms->isChecked();
-    m_database->IdentifyAllFiles(0, renaming ? 25 : 100);
-    if (!renaming)
-        return romdb::RunOutcome::Completed;
     // Moving needs renaming: a stored "Move ROMs" without it moves nothing.
-    const romdb::RunOutcome outcome = m_database->RenameAndMoveRoms(chkMoveRoms->isChecked());
-    showChangeLog();
+    const romdb::RunOutcome outcome = m_database->RunIdentification(renaming, renaming && chkMoveRoms->isChecked());
+    if (renaming)
+        showChangeLog();
     return outcome;
 }
 

@@ -380,7 +380,7 @@ TEST_F(RenameAndMoveRoms, WhatAnInterruptedPassLeftIsBroughtBackFirst)
     put("VBoyRen/.romcopy-note", "not one of ours");
     RomDatabase &db = identified();
     before = ContentsUnder(folder);
-    ASSERT_EQ(db.RenameAndMoveRoms(false), RunOutcome::Completed);
+    ASSERT_EQ(db.RunIdentification(true, false), RunOutcome::Completed);
 
     const QString leftover = src() + QStringLiteral("~ROMTMP311/");
     const QString secondBack = leftover + "Croach, The (PD).vb moved to " + src() + "Copy (2) of Croach, The (PD).vb";
@@ -424,7 +424,7 @@ TEST_F(RenameAndMoveRoms, ALeftoverAlreadyInVBoyRenIsRemovedNotBroughtBack)
     put("VBoyRen/Copy of Croach, The (PD).vb", croach);
     put("~ROMTMP311/Golf (U) [!].vb", golf);
     RomDatabase &db = identified();
-    ASSERT_EQ(db.RenameAndMoveRoms(false), RunOutcome::Completed);
+    ASSERT_EQ(db.RunIdentification(true, false), RunOutcome::Completed);
 
     const QString leftover = src() + QStringLiteral("~ROMTMP311/");
     const QString ren = src() + QStringLiteral("VBoyRen/");

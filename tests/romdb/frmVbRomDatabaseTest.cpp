@@ -495,19 +495,28 @@ TEST_F(RomDbWindow, ACancelAfterTheLastMoveSaysWhatHappenedAndKeepsTheLog)
     EXPECT_TRUE(w->Tag.isEmpty());
 }
 
-TEST_F(RomDbWindow, ARunSaysWhatItBroughtBackFromAnInterruptedRenaming)
+// What an interrupted renaming left comes back before the folder is listed
+// and identified: one run renames and moves those files too.
+TEST_F(RomDbWindow, ARunBringsBackWhatAnInterruptedRenamingLeftAndFinishesTheJob)
 {
     put("a.vb", craftedroms::CatalogueImage(kTetris));
     put("~ROMTMP500/Croach, The (PD).vb", craftedroms::CatalogueImage(kCroach));
-    setOptions({{kOptionKeys[1], "1"}});
+    setOptions({{kOptionKeys[1], "1"}, {kOptionKeys[2], "1"}});
     auto w = open();
+    ASSERT_EQ(lines(*w), QStringList({"a.vb" + kWaiting}));
     identify(*w);
 
     EXPECT_EQ(BoxTitles(), QStringList({"Continue operation?", "Interrupted renaming", "Complete"}));
     EXPECT_TRUE(testsupport::messageBoxes().calls.at(1).prompt.contains(
         QStringLiteral("1 of the 1 files in %1 were moved back into %2").arg(sub("~ROMTMP500/"), folder + "/")));
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList({"VBoyRen"}));
+    EXPECT_EQ(QDir(sub(QStringLiteral("VBoyRen"))).entryList(QDir::Files),
+              QStringList({"3D Tetris (U) [!].vb", "Croach, The (PD).vb"}));
     EXPECT_EQ(lines(*w), QStringList({"3D Tetris (U) [!].vb - 3D Tetris (U) [!]",
                                       "Croach, The (PD).vb  - Croach, The (PD)"}));
+    const QString log = w->database().lists().changeLog();
+    EXPECT_LT(log.indexOf(QStringLiteral("Found the temporary directory of an interrupted renaming")),
+              log.indexOf(QStringLiteral("Creating temporary directory")));
 }
 
 TEST_F(RomDbWindow, AStoredMoveWithoutRenameMovesNothingAndSaysNothingWasMoved)
