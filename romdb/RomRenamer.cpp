@@ -53,10 +53,6 @@ QString OriginalName(const QString &name)
     return prefix.hasMatch() ? name.mid(prefix.capturedLength()) : name;
 }
 
-} // namespace
-
-namespace {
-
 // The names a ROM called `name` may take in a folder, in the order they are
 // tried: `name` itself, then the copy names of the name it was made from;
 // empty for the copy number that would give `name` again.
