@@ -1,13 +1,17 @@
 // Identifying a folder of ROM images beside a plain read of the same files
 // (identification reads each file once and sums each chunk as it is read:
-// it should take no more than 1.2 times the plain read), and renaming
-// folders of small and large images: renames cost per file, not per byte.
+// it should take no more than 1.2 times the plain read); identifying
+// folders of many small images through the window, whose file list must
+// cost per file whatever the folder's size; and renaming folders of small
+// and large images: renames cost per file, not per byte.
 
+#include "MsgBox.h"
 #include "RomDatabase.h"
 #include "RomFileSystem.h"
 #include "RomRenamer.h"
+#include "frmVbRomDatabase.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -109,6 +113,45 @@ void BM_IdentifyFolder(benchmark::State &state)
     state.SetBytesProcessed(bytes * state.iterations());
 }
 
+constexpr int64_t kSmallImage = 4 << 10;
+
+QString SmallImagesFolder(int count)
+{
+    return Folder(QStringLiteral("small-%1").arg(count), count, [](int) { return kSmallImage; });
+}
+
+void BM_PlainReadSmallImages(benchmark::State &state)
+{
+    const QString folder = SmallImagesFolder(int(state.range(0)));
+    for (auto _ : state) {
+        for (const QString &name : romdb::ListRomFiles(folder)) {
+            QFile file(QDir(folder).filePath(name));
+            file.open(QIODevice::ReadOnly);
+            benchmark::DoNotOptimize(file.readAll().constData());
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// A whole identification run as the user starts it, in the window on screen
+// (offscreen): every file's line in the list is rewritten as it goes.
+void BM_IdentifySmallImagesInWindow(benchmark::State &state)
+{
+    const QString folder = SmallImagesFolder(int(state.range(0)));
+    msgbox::SetResponder([](const msgbox::Call &) { return msgbox::vbYes; });
+    frmVbRomDatabase window;
+    window.show();
+    window.setFilFilePath(folder);
+    QApplication::processEvents();
+    for (auto _ : state) {
+        window.cmdIdentifyRoms_Click();
+        if (window.database().files().constLast().state != romdb::RomState::Unknown)
+            state.SkipWithError("the run did not identify every file");
+    }
+    msgbox::SetResponder(nullptr);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 // Every file taken as a copy of one title, so each is renamed and moved
 // through the temporary folder and back.
 void BM_RenameFolder(benchmark::State &state)
@@ -141,6 +184,13 @@ void BM_RenameFolder(benchmark::State &state)
 
 BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_IdentifyFolder)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainReadSmallImages)->ArgName("files")->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IdentifySmallImagesInWindow)
+    ->ArgName("files")
+    ->Arg(1000)
+    ->Arg(3000)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RenameFolder)
     ->ArgNames({"files", "bytes"})
     ->ArgsProduct({{16, 64}, {64 << 10, 4 << 20}})
@@ -148,8 +198,11 @@ BENCHMARK(BM_RenameFolder)
 
 int main(int argc, char **argv)
 {
-    // The library binding finds Zandrel.dll beside the program.
-    QCoreApplication app(argc, argv);
+    // The library binding finds Zandrel.dll beside the program; the window
+    // needs no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

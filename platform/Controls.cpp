@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QStyledItemDelegate>
 #include <QStylePainter>
 #include <QWheelEvent>
 
@@ -92,6 +93,91 @@ void FitCaptions(QWidget *root)
         font.setPointSizeF(font.pointSizeF() - 0.5);
         root->setFont(font);
     }
+}
+
+// Hands every row the list's common size; a row's own size is measured only
+// when the row is written.
+class TextRowList::RowDelegate : public QStyledItemDelegate {
+public:
+    explicit RowDelegate(TextRowList *list) : QStyledItemDelegate(list), m_list(list) {}
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return m_list->m_rowSize.isValid() ? m_list->m_rowSize : measure(option, index);
+    }
+    QSize measure(const QStyleOptionViewItem &option, const QModelIndex &index) const
+    {
+        return QStyledItemDelegate::sizeHint(option, index);
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->text = m_list->shownText(option->text);
+    }
+
+private:
+    const TextRowList *m_list;
+};
+
+TextRowList::TextRowList(QWidget *parent)
+    : QListWidget(parent), m_rows(new RowDelegate(this))
+{
+    // The view then takes one row's size for all, where it would otherwise
+    // lay out every row's text again after each change.
+    setUniformItemSizes(true);
+    setItemDelegate(m_rows);
+    connect(model(), &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex &, int first, int last) { measureRows(first, last); });
+    connect(model(), &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
+                measureRows(topLeft.row(), bottomRight.row());
+            });
+    connect(model(), &QAbstractItemModel::modelReset, this, [this] { m_rowSize = QSize(); });
+}
+
+QString TextRowList::shownText(const QString &text) const
+{
+    QString shown = text;
+    QChar replacement;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const QChar c = shown.at(i);
+        if (c.isHighSurrogate() && i + 1 < shown.size() && shown.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        if (c != QChar::ReplacementCharacter && !c.isSurrogate())
+            continue;
+        if (replacement.isNull()) {
+            const QFontMetrics metrics(font());
+            const bool glyphFits = metrics.inFont(QChar::ReplacementCharacter) &&
+                                   metrics.horizontalAdvance(QChar::ReplacementCharacter) ==
+                                       metrics.horizontalAdvance(QLatin1Char('?'));
+            replacement = glyphFits ? QChar(QChar::ReplacementCharacter) : QChar(u'?');
+        }
+        shown[i] = replacement;
+    }
+    return shown;
+}
+
+void TextRowList::measureRows(int first, int last)
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    for (int row = first; row <= last; ++row)
+        m_rowSize = m_rowSize.expandedTo(m_rows->measure(option, model()->index(row, 0)));
+}
+
+void TextRowList::changeEvent(QEvent *event)
+{
+    QListWidget::changeEvent(event);
+    if (event->type() != QEvent::FontChange && event->type() != QEvent::StyleChange)
+        return;
+    m_rowSize = QSize();
+    if (count() > 0)
+        measureRows(0, count() - 1);
+    scheduleDelayedItemsLayout();
 }
 
 UpwardScrollBar::UpwardScrollBar(QWidget *parent)

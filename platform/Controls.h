@@ -5,6 +5,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
@@ -71,6 +72,34 @@ protected:
 // point at a time (to 6 points at the least) until every caption shows: one
 // size for the whole window keeps it even.
 void FitCaptions(QWidget *root);
+
+// A list box of one-line text rows, as the classic list box is: every row is
+// as high as the others and as wide as the widest row written since the list
+// was last cleared (its extent for horizontal scrolling). The list then lays
+// its rows out without measuring each of them again whenever one changes, so
+// rewriting rows one at a time costs per row written, however long the list.
+// In a fixed-pitch font its columns line up: a replacement character (a file
+// name's byte that is not UTF-8) is drawn one column wide.
+class TextRowList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit TextRowList(QWidget *parent = nullptr);
+
+    // What a row of `text` shows: U+FFFD, and each lone surrogate (which is
+    // drawn as U+FFFD), becomes the font's own U+FFFD where that is as wide
+    // as a plain character, else "?".
+    QString shownText(const QString &text) const;
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    class RowDelegate;
+    void measureRows(int first, int last);
+
+    RowDelegate *m_rows;
+    QSize m_rowSize;
+};
 
 // A vertical scroll bar whose top end is its maximum, as the classic count
 // spinners have it: the up arrow, the track above the thumb, the Up key and

@@ -92,7 +92,13 @@ QString DecodeFileName(const QByteArray &name)
         if (bytes[i] < 0x80) {
             text += QChar(bytes[i++]);
         } else if (const int length = utf8SequenceLength(bytes + i, name.size() - i, code)) {
-            text += QString::fromUcs4(&code, 1);
+            // Built by hand: a converter would drop a byte-order mark.
+            if (QChar::requiresSurrogates(code)) {
+                text += QChar(QChar::highSurrogate(code));
+                text += QChar(QChar::lowSurrogate(code));
+            } else {
+                text += QChar(char16_t(code));
+            }
             i += length;
         } else {
             text += QChar(char16_t(kEscapedByte + bytes[i++]));

@@ -162,14 +162,41 @@ void RomDatabase::identifyAll(int32_t from, int32_t span)
     }
 }
 
+RunOutcome RomDatabase::RunIdentification(bool renameRoms, bool moveRoms)
+{
+    if (busy())
+        return RunOutcome::Cancelled;
+    BusyScope busy(*this);
+    m_renameFailure.clear();
+    m_renameRecovery.clear();
+    if (!renameRoms) {
+        identifyAll(0, 100);
+        return RunOutcome::Completed;
+    }
+    RomRenamer renamer(m_fileSystem, m_hooks, m_drawNumber);
+    if (renamer.recover(m_folder)) {
+        // Said at once: a cancel before the pass still leaves it on record.
+        m_lists.setChangeLog(renamer.log());
+        m_renameRecovery = renamer.recoveryText();
+        listFolder(m_folder);
+    }
+    identifyAll(0, 25);
+    return renameAndMove(renamer, moveRoms);
+}
+
 RunOutcome RomDatabase::RenameAndMoveRoms(bool moveRoms)
 {
     m_renameFailure.clear();
     m_renameRecovery.clear();
-    if (m_hooks.cancelled())
-        return RunOutcome::Cancelled;
     BusyScope busy(*this);
     RomRenamer renamer(m_fileSystem, m_hooks, m_drawNumber);
+    return renameAndMove(renamer, moveRoms);
+}
+
+RunOutcome RomDatabase::renameAndMove(RomRenamer &renamer, bool moveRoms)
+{
+    if (m_hooks.cancelled())
+        return RunOutcome::Cancelled;
     const RenameResult renamed = renamer.run(m_folder, m_files, m_maxNameLength, moveRoms);
     m_lists.setChangeLog(renamed.log);
     m_renameFailure = renamed.failure;

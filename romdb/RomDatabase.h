@@ -16,6 +16,8 @@
 
 namespace romdb {
 
+class RomRenamer;
+
 class RomDatabase {
 public:
     explicit RomDatabase(RunHooks hooks = {}, RomFileSystem &fileSystem = RealFileSystem());
@@ -44,6 +46,13 @@ public:
     // is going on, so a run can't start inside another.
     bool IdentifyAllFiles(int32_t from, int32_t span);
 
+    // A whole run as the window starts it: every listed file identified and,
+    // with renameRoms, renamed and moved (RenameAndMoveRoms). A renaming run
+    // first brings back what an interrupted one left in the folder and lists
+    // the folder again, so that this run takes those files too. Refused
+    // (Cancelled) while a run is going on.
+    RunOutcome RunIdentification(bool renameRoms, bool moveRoms);
+
     // Renames and moves the identified files (into "VBoyRen" with
     // moveRoms), lists the folder that then holds them and identifies it
     // again. Writes the change log; a Failed outcome leaves its message in
@@ -51,7 +60,7 @@ public:
     // identification: CancelledAfterRenaming.
     RunOutcome RenameAndMoveRoms(bool moveRoms);
     const QString &renameFailure() const { return m_renameFailure; }
-    // What the last pass brought back from an interrupted one; empty when nothing.
+    // What the last run brought back from an interrupted one; empty when nothing.
     const QString &renameRecovery() const { return m_renameRecovery; }
 
     RomListTexts &lists() { return m_lists; }
@@ -69,6 +78,7 @@ private:
 
     void identify(int32_t index);
     void identifyAll(int32_t from, int32_t span);
+    RunOutcome renameAndMove(RomRenamer &renamer, bool moveRoms);
     void listFolder(const QString &folder);
     void changed(int32_t index) const;
 

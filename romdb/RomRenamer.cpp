@@ -35,12 +35,33 @@ int32_t LongestName(const QStringList &names)
     return int32_t(longest);
 }
 
+// A line about the file at `target` that the move of `source` (logged as
+// source, filler, " moved to ", its target) met: `word`, then `target` in the
+// column of the move's target, then the reason.
+QString TargetColumnLine(const QString &word, const QString &source, const QString &filler, const QString &target,
+                         const QString &reason)
+{
+    return (word + QLatin1Char(' ')).leftJustified(source.size() + filler.size() + kMovedTo.size()) + target +
+           QStringLiteral(" : ") + reason;
+}
+
 // The name a copy name was made from: "Copy (2) of x.vb" gives "x.vb".
 QString OriginalName(const QString &name)
 {
     static const QRegularExpression copyPrefix(QStringLiteral("^Copy (?:\\([0-9]+\\) )?of "));
     const QRegularExpressionMatch prefix = copyPrefix.match(name);
     return prefix.hasMatch() ? name.mid(prefix.capturedLength()) : name;
+}
+
+// The names a ROM called `name` may take in a folder, in the order they are
+// tried: `name` itself, then the copy names of the name it was made from;
+// empty for the copy number that would give `name` again.
+QString CandidateName(const QString &name, int copy)
+{
+    if (copy == 0)
+        return name;
+    const QString candidate = CopyName(OriginalName(name), copy);
+    return candidate == name ? QString() : candidate;
 }
 
 } // namespace
@@ -55,8 +76,16 @@ QString CopyName(const QString &fileName, int copy)
 }
 
 RomRenamer::RomRenamer(RomFileSystem &fileSystem, const RunHooks &hooks, std::function<int()> drawNumber)
-    : m_fileSystem(fileSystem), m_hooks(hooks), m_drawNumber(std::move(drawNumber))
+    : m_fileSystem(fileSystem), m_hooks(hooks), m_drawNumber(std::move(drawNumber)),
+      m_log(QStringLiteral("File change log:") + kCrLf)
 {
+}
+
+bool RomRenamer::recover(const QString &folder)
+{
+    m_sourceDir = WithSeparator(folder);
+    recoverInterruptedPasses();
+    return !m_recovery.isEmpty();
 }
 
 RenameResult RomRenamer::run(const QString &folder, const QList<RomFileRecord> &files, int32_t maxNameLength,
@@ -64,10 +93,10 @@ RenameResult RomRenamer::run(const QString &folder, const QList<RomFileRecord> &
 {
     m_sourceDir = WithSeparator(folder);
     m_targetDir = m_sourceDir;
-    m_log = QStringLiteral("File change log:") + kCrLf;
+    // What recover() put back is listed now: the pass takes it like any file.
+    m_placed.clear();
     if (targetFolderInTheWay(moveRoms))
         return result(RunOutcome::Failed);
-    recoverInterruptedPasses();
     if (!createTemporaryFolder())
         return result(RunOutcome::Failed);
     m_hooks.progress(25);
@@ -111,9 +140,11 @@ bool RomRenamer::targetFolderInTheWay(bool moveRoms)
 void RomRenamer::recoverInterruptedPasses()
 {
     static const QRegularExpression ourTemporaryFolder(QStringLiteral("^~ROMTMP[0-9]{3}$"));
+    const QString renameDir = WithSeparator(m_sourceDir + kRenameFolder);
+    const bool renameFolderExists = m_fileSystem.isFolder(m_sourceDir + kRenameFolder);
     int partialCopies = removePartialCopies(m_sourceDir);
-    if (m_fileSystem.isFolder(m_sourceDir + kRenameFolder))
-        partialCopies += removePartialCopies(WithSeparator(m_sourceDir + kRenameFolder));
+    if (renameFolderExists)
+        partialCopies += removePartialCopies(renameDir);
     const QStringList candidates = QDir(m_sourceDir).entryList(
         {QStringLiteral("~ROMTMP*")}, QDir::Dirs | QDir::NoSymLinks | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString &name : candidates) {
@@ -123,14 +154,24 @@ void RomRenamer::recoverInterruptedPasses()
         log(QStringLiteral("Found the temporary directory of an interrupted renaming: ") + dir);
         partialCopies += removePartialCopies(dir);
         int broughtBack = 0;
+        int alreadyMoved = 0;
         const QStringList files =
             QDir(dir).entryList(QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-        for (const QString &file : files)
-            broughtBack += placeRom(dir + file, m_sourceDir, file, QString()) ? 1 : 0;
+        for (const QString &file : files) {
+            if (renameFolderExists && removeIfAlreadyIn(dir + file, renameDir, file))
+                ++alreadyMoved;
+            else
+                broughtBack += placeRom(dir + file, m_sourceDir, file, QString()) ? 1 : 0;
+        }
         m_recovery << QStringLiteral("%1 of the %2 files in %3 were moved back into %4")
                           .arg(broughtBack)
                           .arg(files.size())
                           .arg(dir, m_sourceDir);
+        if (alreadyMoved > 0)
+            m_recovery << QStringLiteral("%1 of them were already in %2 with the very same bytes: their temporary "
+                                         "copies were removed.")
+                              .arg(alreadyMoved)
+                              .arg(renameDir);
         QString error;
         if (m_fileSystem.removeFolder(WithoutSeparator(dir), error)) {
             log(QStringLiteral("Removed the temporary directory ") + dir);
@@ -141,6 +182,32 @@ void RomRenamer::recoverInterruptedPasses()
     }
     if (partialCopies > 0)
         m_recovery << QStringLiteral("%1 partial copies were removed.").arg(partialCopies);
+}
+
+// Across file systems a move out of the temporary folder places a checked
+// copy and then deletes its source: a pass killed in between leaves the ROM
+// in `dir` as well, under `name` or the copy name it took there. Then the
+// temporary file goes instead of coming back.
+bool RomRenamer::removeIfAlreadyIn(const QString &leftover, const QString &dir, const QString &name)
+{
+    for (int copy = 0; copy < kCopyNameTries; ++copy) {
+        const QString candidate = CandidateName(name, copy);
+        if (candidate.isEmpty())
+            continue;
+        const QString placed = dir + candidate;
+        if (!m_fileSystem.exists(placed))
+            return false;
+        if (!m_fileSystem.sameContents(leftover, placed))
+            continue;
+        QString error;
+        if (!m_fileSystem.removeFile(leftover, error)) {
+            log(QStringLiteral("Could not remove the temporary copy %1: %2").arg(leftover, error));
+            return false;
+        }
+        log(QStringLiteral("Removed the temporary copy %1: the same file is already at %2").arg(leftover, placed));
+        return true;
+    }
+    return false;
 }
 
 // A partial copy is never the only one: its source is deleted only once the
@@ -268,21 +335,25 @@ void RomRenamer::moveOutOfTemporaryFolder()
 // pass did not take is replaced only when it holds the very same bytes.
 bool RomRenamer::placeRom(const QString &source, const QString &dir, const QString &name, const QString &filler)
 {
-    const QString original = OriginalName(name);
     for (int copy = 0; copy < kCopyNameTries; ++copy) {
-        const QString candidate = CopyName(original, copy);
-        if (copy > 0 && candidate == name)
+        const QString candidate = CandidateName(name, copy);
+        if (candidate.isEmpty())
             continue;
-        const QString target = dir + (copy == 0 ? name : candidate);
+        const QString target = dir + candidate;
         if (m_placed.contains(target))
             continue; // this pass put a ROM there: it stays, whatever its bytes
         const bool taken = m_fileSystem.exists(target);
         if (taken && !m_fileSystem.sameContents(source, target)) {
-            log(QStringLiteral("Keeping ") + target + QStringLiteral(" : DIFFERENT FILE OF THAT NAME"));
+            log(TargetColumnLine(QStringLiteral("Keeping"), source, filler, target,
+                                 QStringLiteral("DIFFERENT FILE OF THAT NAME")));
             continue;
         }
         QString error;
         if (m_fileSystem.MoveRomFile(source, target, taken, error)) {
+            // Nothing is lost, but two files became one.
+            if (taken)
+                log(TargetColumnLine(QStringLiteral("Replacing"), source, filler, target,
+                                     QStringLiteral("IDENTICAL FILE OF THAT NAME")));
             log(source + filler + kMovedTo + target);
             m_placed.insert(target);
             return true;
@@ -347,6 +418,15 @@ void RomRenamer::fail(const QString &what)
     log(what);
 }
 
+QString RomRenamer::recoveryText() const
+{
+    if (m_recovery.isEmpty())
+        return QString();
+    return (QStringList{QStringLiteral("An earlier renaming was interrupted. What it left was put right:")} +
+            m_recovery + QStringList{QStringLiteral("The change log shows each file.")})
+        .join(QLatin1Char('\r'));
+}
+
 RenameResult RomRenamer::result(RunOutcome outcome) const
 {
     const auto anyIn = [this](Place place) {
@@ -355,11 +435,7 @@ RenameResult RomRenamer::result(RunOutcome outcome) const
     // The folder to list next is the one that holds the renamed files.
     const bool inTarget = outcome == RunOutcome::Completed || anyIn(Place::Target);
     RenameResult result{outcome, m_log, QString(), WithoutSeparator(inTarget ? m_targetDir : m_sourceDir),
-                        QString()};
-    if (!m_recovery.isEmpty())
-        result.recovery = (QStringList{QStringLiteral("An earlier renaming was interrupted. What it left was put right:")}
-                           + m_recovery + QStringList{QStringLiteral("The change log shows each file.")})
-                              .join(QLatin1Char('\r'));
+                        recoveryText()};
     if (outcome != RunOutcome::Failed)
         return result;
     QStringList lines{QStringLiteral("Renaming the ROM files failed:")};

@@ -6,10 +6,11 @@
 // on a cancel or failure before the last stage the files already moved get
 // their old names back, and in the last stage every file is still put in
 // place. A file the pass did not take is never replaced unless it holds the
-// very same bytes: the incoming ROM takes the next free copy name instead.
-// Links are left where they are. A pass first brings back what an
-// interrupted one left in the folder. Only the moves, not the files' bytes,
-// cost time.
+// very same bytes (and the log says so): the incoming ROM takes the next free
+// copy name instead.
+// Links are left where they are. Before the folder is listed for a pass,
+// recover() brings back what an interrupted one left there. Only the moves,
+// not the files' bytes, cost time.
 
 #include <QHash>
 #include <QList>
@@ -41,6 +42,14 @@ public:
     // `drawNumber` gives 0-999 for the temporary folder's name.
     RomRenamer(RomFileSystem &fileSystem, const RunHooks &hooks, std::function<int()> drawNumber);
 
+    // Brings the ROM files that an interrupted pass left in `folder` back into
+    // it and removes the rest of what it left; true when there was anything.
+    // Its lines open the change log, which the pass then goes on with.
+    bool recover(const QString &folder);
+    const QString &log() const { return m_log; }
+    // What recover() did, for the window to show; empty when nothing.
+    QString recoveryText() const;
+
     RenameResult run(const QString &folder, const QList<RomFileRecord> &files, int32_t maxNameLength,
                      bool moveRoms);
 
@@ -54,6 +63,7 @@ private:
 
     bool targetFolderInTheWay(bool moveRoms);
     void recoverInterruptedPasses();
+    bool removeIfAlreadyIn(const QString &leftover, const QString &dir, const QString &name);
     int removePartialCopies(const QString &dir);
     bool createTemporaryFolder();
     bool moveIntoTemporaryFolder(const QList<RomFileRecord> &files, int32_t maxNameLength);

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -101,7 +100,7 @@ void frmVbRomDatabase::createControls()
     QWidget *c = client();
 
     lblRomDir = Place<QLabel>(c, 120, 0, 4575, 255);
-    lstFileIdentify = Place<QListWidget>(c, 120, 240, 4575, 4260);
+    lstFileIdentify = Place<controls::TextRowList>(c, 120, 240, 4575, 4260);
     picPercent = Place<ProgressPicture>(c, 120, 4560, 4575, 255);
     lblPercent = Place<QLabel>(picPercent, 2160, 0, 255, 195, QStringLiteral("0%"));
 
@@ -376,12 +375,10 @@ romdb::RunOutcome frmVbRomDatabase::identifyAndRename()
     int32_t percent = 0;
     DrawProgress(percent);
     const bool renaming = chkRenameRoms->isChecked();
-    m_database->IdentifyAllFiles(0, renaming ? 25 : 100);
-    if (!renaming)
-        return romdb::RunOutcome::Completed;
     // Moving needs renaming: a stored "Move ROMs" without it moves nothing.
-    const romdb::RunOutcome outcome = m_database->RenameAndMoveRoms(chkMoveRoms->isChecked());
-    showChangeLog();
+    const romdb::RunOutcome outcome = m_database->RunIdentification(renaming, renaming && chkMoveRoms->isChecked());
+    if (renaming)
+        showChangeLog();
     return outcome;
 }
 

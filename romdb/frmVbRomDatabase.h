@@ -12,6 +12,9 @@
 #include "Forms.h"
 #include "RunHooks.h"
 
+namespace controls {
+class TextRowList;
+}
 namespace romdb {
 class RomDatabase;
 }
@@ -19,7 +22,6 @@ class ProgressPicture;
 class QAction;
 class QCheckBox;
 class QLabel;
-class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
@@ -39,7 +41,7 @@ public:
     int16_t CreateChangeLog = 0;
 
     QLabel *lblRomDir;
-    QListWidget *lstFileIdentify;
+    controls::TextRowList *lstFileIdentify;
     ProgressPicture *picPercent;
     QLabel *lblPercent;
     QPushButton *cmdIdentifyRoms;

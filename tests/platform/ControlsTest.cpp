@@ -2,11 +2,15 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 #include "Controls.h"
+#include "Fonts.h"
+#include "Paths.h"
 
 TEST(UpwardScrollBar, EveryWayUpRaisesTheValue)
 {
@@ -117,4 +121,78 @@ TEST(NumberBox, TheWindowsBoundRunsAfterTheRuleAndOnceTheTextIsClean)
     bounds = 0;
     box.setTextAtEnd(QStringLiteral("255")); // the same text is no change
     EXPECT_EQ(bounds, 0);
+}
+
+// Rows of one size, the widest row's, whichever row that is: the list
+// scrolls far enough for every row.
+TEST(TextRowList, EveryRowIsAsWideAsTheWidestRowWritten)
+{
+    controls::TextRowList list;
+    list.resize(120, 100);
+    list.show();
+    const auto reach = [&list] {
+        QApplication::processEvents(); // the list lays its rows out when events run
+        return list.horizontalScrollBar()->maximum() + list.viewport()->width();
+    };
+    const QString longRow(60, QLatin1Char('x'));
+    list.addItem(longRow);
+    list.addItem(QStringLiteral("short"));
+    const int longWidth = list.fontMetrics().horizontalAdvance(longRow);
+    EXPECT_GE(reach(), longWidth);
+    EXPECT_GE(list.visualItemRect(list.item(1)).width(), longWidth);
+
+    const QString longer(90, QLatin1Char('y'));
+    list.item(1)->setText(longer);
+    EXPECT_GE(reach(), list.fontMetrics().horizontalAdvance(longer));
+    EXPECT_EQ(list.visualItemRect(list.item(0)).height(), list.visualItemRect(list.item(1)).height());
+
+    list.clear();
+    list.addItem(QStringLiteral("a"));
+    EXPECT_EQ(reach(), list.viewport()->width());
+}
+
+// A name's byte that is not UTF-8 is shown as a replacement character. In a
+// fixed-pitch font it takes one column, as every other character does: the
+// font's own glyph where that is one column wide (DejaVu Sans Mono's is),
+// else "?" (the katakana font's is twice as wide).
+TEST(TextRowList, AReplacementCharacterTakesOneColumn)
+{
+    ASSERT_TRUE(fonts::RegisterKatakanaFont(paths::AppendFileToDir(paths::FontsFolder(), QStringLiteral("MSGOKATA.TTF"))));
+    QFont mono(QStringLiteral("DejaVu Sans Mono"));
+    mono.setPointSizeF(8.25);
+    for (const QFont &font : {mono, fonts::KatakanaFont(8.25)}) {
+        SCOPED_TRACE(font.family().toStdString());
+        controls::TextRowList list;
+        list.setFont(font);
+        const QFontMetrics metrics(font);
+        const QString plain = QStringLiteral("Golfe.vb  - x");
+        for (const QString &odd : {paths::DecodeFileName("Golf\xE9.vb  - x"), QStringLiteral(u"Golf\uFFFD.vb  - x"),
+                                   paths::DecodeFileName("Golf\xE9\xA0.vb - x")}) {
+            const QString shown = list.shownText(odd);
+            EXPECT_EQ(shown.size(), odd.size());
+            EXPECT_EQ(metrics.horizontalAdvance(shown), metrics.horizontalAdvance(plain));
+        }
+        // A pair of surrogates is one character of its own.
+        EXPECT_EQ(list.shownText(QStringLiteral(u"\U0001F3AE.vb")), QStringLiteral(u"\U0001F3AE.vb"));
+
+        // As drawn: the row with the odd byte ends where the plain row does.
+        list.addItem(paths::DecodeFileName("Golf\xE9.vb  - x"));
+        list.addItem(plain);
+        list.resize(300, 100);
+        list.show();
+        QApplication::processEvents();
+        const QImage drawn = list.viewport()->grab().toImage();
+        QList<int> rightEnds;
+        for (int row = 0; row < 2; ++row) {
+            const QRect rect = list.visualItemRect(list.item(row));
+            int right = -1;
+            for (int y = rect.top(); y <= rect.bottom(); ++y)
+                for (int x = 0; x < drawn.width(); ++x)
+                    if (qGray(drawn.pixel(x, y)) < 128)
+                        right = std::max(right, x);
+            rightEnds << right;
+        }
+        EXPECT_GT(rightEnds[1], 0);
+        EXPECT_EQ(rightEnds[0], rightEnds[1]);
+    }
 }

@@ -40,6 +40,9 @@ TEST(Paths, FileNamesThatAreNotUtf8KeepTheirBytes)
     const QByteArray names[] = {
         "Golf (U) [!].vb", "Golf\xE9.vb", "\xFF\xFE.vb", "Mario\xE2\x80.vb", "\xC3\xA9t\xC3.vb", "caf\xC3\xA9.vb",
         QByteArray("\xED\xB3\xA9.vb"), // a surrogate written as UTF-8 is no valid name either
+        // A byte-order mark is a character of the name like any other.
+        "\xEF\xBB\xBFgame.vb", "game\xEF\xBB\xBF.vb", "\xEF\xBB\xBF\xEF\xBB\xBF.vb",
+        "\xF0\x9F\x8E\xAE.vb", // beyond the 16-bit range: a surrogate pair
     };
     for (const QByteArray &name : names) {
         SCOPED_TRACE(name.toHex().toStdString());
@@ -50,5 +53,6 @@ TEST(Paths, FileNamesThatAreNotUtf8KeepTheirBytes)
         }
     }
     EXPECT_EQ(paths::DecodeFileName("Golf\xE9.vb").size(), 8);
+    EXPECT_EQ(paths::DecodeFileName("\xEF\xBB\xBFgame.vb"), QStringLiteral(u"\uFEFFgame.vb"));
     EXPECT_EQ(paths::EncodeFileName(QStringLiteral("/home/\u00e9")), QByteArray("/home/\xC3\xA9"));
 }

@@ -143,6 +143,30 @@ TEST_F(IdentifyRomFile, ANameThatIsNotUtf8IsListedIdentifiedAndRenamed)
               craftedroms::CatalogueImage(kTetris));
 }
 
+// A byte-order mark at the start of a name is part of it: the file beside
+// it without the mark is another file, with other bytes.
+TEST_F(IdentifyRomFile, ANameStartingWithAByteOrderMarkReachesItsOwnFile)
+{
+    const QByteArray tetris = craftedroms::CatalogueImage(kTetris);
+    const QByteArray croach = craftedroms::CatalogueImage(kCroach);
+    put("game.vb", tetris);
+    put(QStringLiteral(u"\uFEFFgame.vb"), croach);
+    ASSERT_TRUE(QDir(folder).entryList(QDir::Files).contains(QString::fromUtf8("\xEF\xBB\xBFgame.vb")));
+
+    RomDatabase db(hooks());
+    db.ListFolder(folder);
+    db.IdentifyAllFiles(0, 100);
+    EXPECT_EQ(Lines(db), QStringList({QStringLiteral("game.vb  - 3D Tetris (U) [!]"),
+                                      QStringLiteral(u"\uFEFFgame.vb - Croach, The (PD)")}));
+
+    ASSERT_EQ(db.RenameAndMoveRoms(true), RunOutcome::Completed);
+    const QString renamed = QDir(folder).filePath(QStringLiteral("VBoyRen"));
+    EXPECT_EQ(QDir(renamed).entryList(QDir::Files), QStringList({kTetris + ".vb", kCroach + ".vb"}));
+    EXPECT_EQ(testsupport::readFile(QDir(renamed).filePath(kTetris + ".vb")), tetris);
+    EXPECT_EQ(testsupport::readFile(QDir(renamed).filePath(kCroach + ".vb")), croach);
+    EXPECT_TRUE(QDir(folder).entryList(QDir::Files).isEmpty());
+}
+
 TEST_F(IdentifyRomFile, ACancelSeenBetweenFilesLeavesTheRestUnidentified)
 {
     // No catalogued image: the cancel is still seen after the first file.

@@ -51,6 +51,15 @@ QStringList LogLines(const RomDatabase &db)
     return log.split(QStringLiteral("\r\n"));
 }
 
+// The line that says a different file at `target` was kept when the move
+// logged in `movedLine` found it: "Keeping", then `target` in the column of
+// that move's target.
+QString KeptLine(const QString &movedLine, const QString &target)
+{
+    const qsizetype targetColumn = movedLine.indexOf(QStringLiteral(" moved to ")) + 10;
+    return QStringLiteral("Keeping").leftJustified(targetColumn) + target + QStringLiteral(" : DIFFERENT FILE OF THAT NAME");
+}
+
 QStringList Names(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files, QDir::Name);
@@ -169,13 +178,16 @@ TEST_F(RenameAndMoveRoms, MovesIntoVBoyRenReplacingOnlyAFileOfTheVerySameBytes)
               QByteArray("an older, different file of that name"));
     EXPECT_EQ(Names(folder), QStringList({"s.vb", "u.vb"}));
     EXPECT_FALSE(LogLines(db).join('\n').contains(QStringLiteral("Rename directory:")));
-    EXPECT_EQ(LogLines(db).mid(LogLines(db).size() - 6),
-              QStringList({tmp + "3D Tetris (U) [h].vb            moved to " + ren + "/3D Tetris (U) [h].vb",
+    const QString firstMove = tmp + "3D Tetris (U) [h].vb            moved to " + ren + "/3D Tetris (U) [h].vb";
+    const QString lastMove = tmp + "Croach, The (PD).vb             moved to " + ren + "/Copy (4) of Croach, The (PD).vb";
+    EXPECT_EQ(LogLines(db).mid(LogLines(db).size() - 7),
+              QStringList({QStringLiteral("Replacing").leftJustified(firstMove.indexOf(" moved to ") + 10) + ren +
+                               "/3D Tetris (U) [h].vb : IDENTICAL FILE OF THAT NAME",
+                           firstMove,
                            tmp + "Copy (2) of Croach, The (PD).vb moved to " + ren + "/Copy (2) of Croach, The (PD).vb",
                            tmp + "Copy (3) of Croach, The (PD).vb moved to " + ren + "/Copy (3) of Croach, The (PD).vb",
                            tmp + "Copy of Croach, The (PD).vb     moved to " + ren + "/Copy of Croach, The (PD).vb",
-                           "Keeping " + ren + "/Croach, The (PD).vb : DIFFERENT FILE OF THAT NAME",
-                           tmp + "Croach, The (PD).vb             moved to " + ren + "/Copy (4) of Croach, The (PD).vb"}));
+                           KeptLine(lastMove, ren + "/Croach, The (PD).vb"), lastMove}));
     QMap<QByteArray, int> expected = before;
     --expected[QCryptographicHash::hash(hacked, QCryptographicHash::Sha1)]; // the same image twice became once
     expectCollectionIntact(expected);
@@ -201,13 +213,13 @@ TEST_F(RenameAndMoveRoms, AFileThePassDidNotTakeIsNeverReplaced)
                                           "Copy (4) of Croach, The (PD).vb", "Copy of Croach, The (PD).vb",
                                           "Croach, The (PD).vb"}));
     EXPECT_EQ(testsupport::readFile(src() + "Croach, The (PD).vb"), QByteArray(100, 'x'));
+    const QString secondMove = tmp + "Copy of Croach, The (PD).vb     moved to " + src() + "Copy (3) of Croach, The (PD).vb";
+    const QString thirdMove = tmp + "Croach, The (PD).vb             moved to " + src() + "Copy (4) of Croach, The (PD).vb";
     EXPECT_EQ(LogLines(db).mid(7),
               QStringList({tmp + "Copy (2) of Croach, The (PD).vb moved to " + src() + "Copy (2) of Croach, The (PD).vb",
-                           "Keeping " + src() + "Copy of Croach, The (PD).vb : DIFFERENT FILE OF THAT NAME",
-                           tmp + "Copy of Croach, The (PD).vb     moved to " + src() + "Copy (3) of Croach, The (PD).vb",
-                           "Keeping " + src() + "Croach, The (PD).vb : DIFFERENT FILE OF THAT NAME",
-                           "Keeping " + src() + "Copy of Croach, The (PD).vb : DIFFERENT FILE OF THAT NAME",
-                           tmp + "Croach, The (PD).vb             moved to " + src() + "Copy (4) of Croach, The (PD).vb"}));
+                           KeptLine(secondMove, src() + "Copy of Croach, The (PD).vb"), secondMove,
+                           KeptLine(thirdMove, src() + "Croach, The (PD).vb"),
+                           KeptLine(thirdMove, src() + "Copy of Croach, The (PD).vb"), thirdMove}));
     expectCollectionIntact(before);
 }
 
@@ -368,16 +380,16 @@ TEST_F(RenameAndMoveRoms, WhatAnInterruptedPassLeftIsBroughtBackFirst)
     put("VBoyRen/.romcopy-note", "not one of ours");
     RomDatabase &db = identified();
     before = ContentsUnder(folder);
-    ASSERT_EQ(db.RenameAndMoveRoms(false), RunOutcome::Completed);
+    ASSERT_EQ(db.RunIdentification(true, false), RunOutcome::Completed);
 
     const QString leftover = src() + QStringLiteral("~ROMTMP311/");
+    const QString secondBack = leftover + "Croach, The (PD).vb moved to " + src() + "Copy (2) of Croach, The (PD).vb";
     EXPECT_EQ(LogLines(db).mid(1, 7),
               QStringList({"Removed the partial copy " + src() + "VBoyRen/.romcopy-Zz0012",
                            "Found the temporary directory of an interrupted renaming: " + leftover,
                            "Removed the partial copy " + leftover + ".romcopy-aB3dE9",
                            leftover + "Copy of Croach, The (PD).vb moved to " + src() + "Copy of Croach, The (PD).vb",
-                           "Keeping " + src() + "Croach, The (PD).vb : DIFFERENT FILE OF THAT NAME",
-                           leftover + "Croach, The (PD).vb moved to " + src() + "Copy (2) of Croach, The (PD).vb",
+                           KeptLine(secondBack, src() + "Croach, The (PD).vb"), secondBack,
                            "Removed the temporary directory " + leftover}));
     EXPECT_EQ(db.renameRecovery(),
               QStringLiteral("An earlier renaming was interrupted. What it left was put right:\r"
@@ -393,6 +405,47 @@ TEST_F(RenameAndMoveRoms, WhatAnInterruptedPassLeftIsBroughtBackFirst)
     EXPECT_EQ(ContentsUnder(folder), expected);
     EXPECT_EQ(Names(folder), QStringList({"3D Tetris (U) [!].vb", "Copy (2) of Croach, The (PD).vb",
                                           "Copy of Croach, The (PD).vb", "Croach, The (PD).vb"}));
+}
+
+// A pass killed while moving a file into "VBoyRen" on another file system,
+// after the verified copy landed there and before the temporary file was
+// deleted, leaves the ROM twice: in "VBoyRen", under its name or the copy
+// name it took, and in the temporary folder. The temporary one goes.
+TEST_F(RenameAndMoveRoms, ALeftoverAlreadyInVBoyRenIsRemovedNotBroughtBack)
+{
+    const QByteArray tetris = craftedroms::CatalogueImage(kTetris);
+    const QByteArray croach = craftedroms::CatalogueImage(kCroach);
+    const QByteArray golf = craftedroms::CatalogueImage(QStringLiteral("Golf (U) [!]"));
+    put("u.vb", craftedroms::UnknownImage(4096));
+    put("~ROMTMP311/3D Tetris (U) [!].vb", tetris);
+    put("VBoyRen/3D Tetris (U) [!].vb", tetris);
+    put("~ROMTMP311/Croach, The (PD).vb", croach);
+    put("VBoyRen/Croach, The (PD).vb", "a different file of that name");
+    put("VBoyRen/Copy of Croach, The (PD).vb", croach);
+    put("~ROMTMP311/Golf (U) [!].vb", golf);
+    RomDatabase &db = identified();
+    ASSERT_EQ(db.RunIdentification(true, false), RunOutcome::Completed);
+
+    const QString leftover = src() + QStringLiteral("~ROMTMP311/");
+    const QString ren = src() + QStringLiteral("VBoyRen/");
+    const QStringList removed = LogLines(db).filter(QStringLiteral("Removed the temporary copy "));
+    EXPECT_EQ(removed, QStringList({"Removed the temporary copy " + leftover + "3D Tetris (U) [!].vb: the same file is "
+                                    "already at " + ren + "3D Tetris (U) [!].vb",
+                                    "Removed the temporary copy " + leftover + "Croach, The (PD).vb: the same file is "
+                                    "already at " + ren + "Copy of Croach, The (PD).vb"}));
+    EXPECT_EQ(db.renameRecovery(),
+              QStringLiteral("An earlier renaming was interrupted. What it left was put right:\r"
+                             "1 of the 3 files in %1 were moved back into %2\r"
+                             "2 of them were already in %3 with the very same bytes: their temporary copies were "
+                             "removed.\r"
+                             "The change log shows each file.")
+                  .arg(leftover, src(), ren));
+    QMap<QByteArray, int> expected = before;
+    --expected[QCryptographicHash::hash(tetris, QCryptographicHash::Sha1)];
+    --expected[QCryptographicHash::hash(croach, QCryptographicHash::Sha1)];
+    expectCollectionIntact(expected);
+    EXPECT_EQ(ContentsUnder(folder).value(QCryptographicHash::hash(tetris, QCryptographicHash::Sha1)), 1);
+    EXPECT_TRUE(QFileInfo::exists(src() + "Golf (U) [!].vb"));
 }
 
 TEST_F(RenameAndMoveRoms, CancelInTheFirstLoopPutsTheMovedFilesBack)

@@ -3,6 +3,7 @@
 // renaming, cancel and close requests, the list files, the summaries and
 // the report of one file.
 
+#include "CollectionSummaries.h"
 #include "CraftedRoms.h"
 #include "KnownRomTable.h"
 #include "RomDbFixture.h"
@@ -21,6 +22,7 @@
 
 #include <sys/stat.h>
 
+#include "Controls.h"
 #include "MainWindowState.h"
 #include "ProgressPicture.h"
 #include "SettingsStore.h"
@@ -372,6 +374,36 @@ TEST_F(RomDbWindow, RenamingAndMovingSaysWhereTheFilesWent)
     EXPECT_TRUE(w->txtVBoyHave->toPlainText().contains(QStringLiteral("Croach, The (PD).vb")));
 }
 
+// A ROM moved onto a file of the very same bytes leaves one file; the change
+// log says so on a line of its own, its file in the column of the targets,
+// and the summaries count the one file.
+TEST_F(RomDbWindow, AMoveOntoTheVerySameBytesIsLoggedAndCountedOnce)
+{
+    const QByteArray golf = craftedroms::CatalogueImage(QStringLiteral("Golf (U) [!]"));
+    put("golf.vb", golf);
+    put("VBoyRen/Golf (U) [!].vb", golf);
+    setOptions({{kOptionKeys[1], "1"}, {kOptionKeys[2], "1"}, {kOptionKeys[3], "1"}});
+    auto w = open();
+    identify(*w);
+
+    const QString target = sub(QStringLiteral("VBoyRen/Golf (U) [!].vb"));
+    EXPECT_EQ(QDir(sub(QStringLiteral("VBoyRen"))).entryList(QDir::Files), QStringList({"Golf (U) [!].vb"}));
+    EXPECT_EQ(testsupport::readFile(target), golf);
+    const QStringList log = w->database().lists().changeLog().split(QStringLiteral("\r\n"));
+    const QStringList moves = log.filter(QStringLiteral(" moved to ") + target);
+    ASSERT_EQ(moves.size(), 1);
+    const qsizetype move = log.indexOf(moves.first());
+    const qsizetype targetColumn = moves.first().indexOf(QStringLiteral(" moved to ")) + 10;
+    EXPECT_EQ(log.at(move - 1),
+              QStringLiteral("Replacing").leftJustified(targetColumn) + target + QStringLiteral(" : IDENTICAL FILE OF THAT NAME"));
+
+    const RomListCounters &counters = w->database().lists().counters();
+    EXPECT_EQ(HaveSummary(counters), QStringLiteral(" You have 01 out of 38 known Nintendo Virtual Boy ROMs\r\rOut of 01 "
+                                                    "files:\r   01 are Good \"[!]\" ROMs\r\rDo you wish to view additional "
+                                                    "details?"));
+    EXPECT_TRUE(DupesSummary(counters).startsWith(QStringLiteral(" You have 00 duplicate")));
+}
+
 // The folders a rename run lists on its own are no listing the user asked for.
 TEST_F(RomDbWindow, ARenameRunThatEndsOnAnEmptyFolderShowsNoNoRomsBox)
 {
@@ -463,19 +495,28 @@ TEST_F(RomDbWindow, ACancelAfterTheLastMoveSaysWhatHappenedAndKeepsTheLog)
     EXPECT_TRUE(w->Tag.isEmpty());
 }
 
-TEST_F(RomDbWindow, ARunSaysWhatItBroughtBackFromAnInterruptedRenaming)
+// What an interrupted renaming left comes back before the folder is listed
+// and identified: one run renames and moves those files too.
+TEST_F(RomDbWindow, ARunBringsBackWhatAnInterruptedRenamingLeftAndFinishesTheJob)
 {
     put("a.vb", craftedroms::CatalogueImage(kTetris));
     put("~ROMTMP500/Croach, The (PD).vb", craftedroms::CatalogueImage(kCroach));
-    setOptions({{kOptionKeys[1], "1"}});
+    setOptions({{kOptionKeys[1], "1"}, {kOptionKeys[2], "1"}});
     auto w = open();
+    ASSERT_EQ(lines(*w), QStringList({"a.vb" + kWaiting}));
     identify(*w);
 
     EXPECT_EQ(BoxTitles(), QStringList({"Continue operation?", "Interrupted renaming", "Complete"}));
     EXPECT_TRUE(testsupport::messageBoxes().calls.at(1).prompt.contains(
         QStringLiteral("1 of the 1 files in %1 were moved back into %2").arg(sub("~ROMTMP500/"), folder + "/")));
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList({"VBoyRen"}));
+    EXPECT_EQ(QDir(sub(QStringLiteral("VBoyRen"))).entryList(QDir::Files),
+              QStringList({"3D Tetris (U) [!].vb", "Croach, The (PD).vb"}));
     EXPECT_EQ(lines(*w), QStringList({"3D Tetris (U) [!].vb - 3D Tetris (U) [!]",
                                       "Croach, The (PD).vb  - Croach, The (PD)"}));
+    const QString log = w->database().lists().changeLog();
+    EXPECT_LT(log.indexOf(QStringLiteral("Found the temporary directory of an interrupted renaming")),
+              log.indexOf(QStringLiteral("Creating temporary directory")));
 }
 
 TEST_F(RomDbWindow, AStoredMoveWithoutRenameMovesNothingAndSaysNothingWasMoved)
