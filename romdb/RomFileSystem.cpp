@@ -5,10 +5,14 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include "GuardedFile.h"
 #include "Paths.h"
 #include "SaveFile.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
+#include <variant>
 
 #include <cerrno>
 #include <cstdio>
@@ -22,16 +26,26 @@ namespace {
 constexpr qint64 kCopyBlock = 1 << 20;
 
 // Compares two open files from their starts, block by block.
-bool SameBytes(QFile &a, QFile &b)
+bool SameBytes(guardedfile::File &a, guardedfile::File &b)
 {
-    if (a.size() != b.size() || !a.seek(0) || !b.seek(0))
+    if (a.length() != b.length())
         return false;
-    while (!a.atEnd()) {
-        const QByteArray left = a.read(kCopyBlock);
-        if (left.isEmpty() || left != b.read(left.size()))
+    QByteArray left(kCopyBlock, Qt::Uninitialized);
+    QByteArray right(kCopyBlock, Qt::Uninitialized);
+    for (qint64 offset = 0;; offset += kCopyBlock) {
+        const qint64 got = a.readAt(offset, left.data(), kCopyBlock);
+        if (got < 0 || b.readAt(offset, right.data(), kCopyBlock) != got)
+            return false;
+        if (got == 0)
+            return true;
+        if (std::memcmp(left.constData(), right.constData(), size_t(got)) != 0)
             return false;
     }
-    return true;
+}
+
+std::variant<guardedfile::File, guardedfile::Failure> openGuarded(const QString &path)
+{
+    return guardedfile::Open(path, std::numeric_limits<qint64>::max(), QString());
 }
 
 } // namespace
@@ -74,15 +88,18 @@ bool RomFileSystem::isLink(const QString &path) const
 
 bool RomFileSystem::sameContents(const QString &a, const QString &b) const
 {
+    // A link is not the file itself: only two real files can be the same.
     const auto regular = [](const QString &path) {
         struct stat info;
         return ::lstat(paths::EncodeFileName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
     };
     if (!regular(a) || !regular(b))
         return false;
-    QFile left(a);
-    QFile right(b);
-    return left.open(QIODevice::ReadOnly) && right.open(QIODevice::ReadOnly) && SameBytes(left, right);
+    auto left = openGuarded(a);
+    auto right = openGuarded(b);
+    auto *leftFile = std::get_if<guardedfile::File>(&left);
+    auto *rightFile = std::get_if<guardedfile::File>(&right);
+    return leftFile && rightFile && SameBytes(*leftFile, *rightFile);
 }
 
 bool RomFileSystem::removeFile(const QString &path, QString &error)
@@ -138,36 +155,47 @@ int RomFileSystem::renameFile(const QString &source, const QString &target, bool
 
 bool RomFileSystem::copyThenDelete(const QString &source, const QString &target, bool replace, QString &error)
 {
-    // Opened by its real bytes: its name need not be UTF-8.
-    QFile in;
-    const int sourceFd = ::open(paths::EncodeFileName(source).constData(), O_RDONLY | O_CLOEXEC);
-    if (sourceFd < 0) {
-        error = savefile::ErrorText(errno);
+    // Opened by its real bytes (its name need not be UTF-8), and only as a
+    // regular file.
+    auto opened = openGuarded(source);
+    if (const auto *failure = std::get_if<guardedfile::Failure>(&opened)) {
+        error = failure->kind == guardedfile::Failure::Kind::Missing ? savefile::ErrorText(ENOENT) : failure->reason;
         return false;
     }
-    if (!in.open(sourceFd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(sourceFd);
-        error = in.errorString();
-        return false;
-    }
+    guardedfile::File &in = std::get<guardedfile::File>(opened);
     QTemporaryFile copy(QFileInfo(target).absolutePath() + QStringLiteral("/.romcopy-XXXXXX"));
     if (!copy.open()) {
         error = copy.errorString();
         return false;
     }
-    while (!in.atEnd()) {
-        const QByteArray block = in.read(kCopyBlock);
-        if (block.isEmpty() || copy.write(block) != block.size()) {
-            error = in.error() != QFileDevice::NoError ? in.errorString() : copy.errorString();
+    QByteArray block(kCopyBlock, Qt::Uninitialized);
+    for (qint64 offset = 0;; offset += kCopyBlock) {
+        const qint64 got = in.readAt(offset, block.data(), kCopyBlock);
+        if (got < 0) {
+            error = savefile::ErrorText(errno);
+            return false;
+        }
+        if (got == 0)
+            break;
+        if (copy.write(block.constData(), got) != got) {
+            error = copy.errorString();
             return false;
         }
     }
-    if (!copy.flush() || ::fsync(copy.handle()) != 0 || !SameBytes(in, copy)) {
+    const QString copyPath = copy.fileName();
+    if (!copy.flush() || ::fsync(copy.handle()) != 0) {
         error = QStringLiteral("the copy could not be verified");
         return false;
     }
-    copy.setPermissions(in.permissions());
-    const QString copyPath = copy.fileName();
+    auto written = openGuarded(copyPath);
+    auto *writtenFile = std::get_if<guardedfile::File>(&written);
+    if (!writtenFile || !SameBytes(in, *writtenFile)) {
+        error = QStringLiteral("the copy could not be verified");
+        return false;
+    }
+    struct stat sourceInfo;
+    if (::stat(paths::EncodeFileName(source).constData(), &sourceInfo) == 0)
+        ::fchmod(copy.handle(), sourceInfo.st_mode & 07777);
     copy.close();
     // The copy lies beside the target, so this rename stays on one file system.
     const int placed = renameFile(copyPath, target, replace);
@@ -176,11 +204,10 @@ bool RomFileSystem::copyThenDelete(const QString &source, const QString &target,
         return false;
     }
     copy.setAutoRemove(false);
-    in.close();
     if (::unlink(paths::EncodeFileName(source).constData()) != 0) {
         // The ROM must exist once: take the copy back out.
         error = QStringLiteral("the source could not be deleted");
-        QFile::remove(target);
+        ::unlink(paths::EncodeFileName(target).constData());
         return false;
     }
     return true;

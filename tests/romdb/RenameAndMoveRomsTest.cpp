@@ -7,6 +7,7 @@
 // is replaced by a different one, and no temporary folder is left behind.
 
 #include "CraftedRoms.h"
+#include "Paths.h"
 #include "RomDbFixture.h"
 #include "RomFileSystem.h"
 
@@ -17,6 +18,8 @@
 #include <QMap>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace romdb;
 
@@ -553,4 +556,39 @@ TEST_F(RenameAndMoveRoms, AFailedCopyLeavesTheSourceAndNoPartialTarget)
                                         false, error));
     EXPECT_EQ(testsupport::readFile(folder + QStringLiteral("/taken.vb")), QByteArray("another rom"));
     EXPECT_EQ(Names(folder), QStringList({"source.vb", "taken.vb"}));
+}
+
+// Files are compared and copied by their real bytes, whatever their names:
+// two identical images named in Latin-1 are the same file, and a move across
+// file systems carries such a name over whole.
+TEST_F(RenameAndMoveRoms, NamesThatAreNotUtf8AreComparedAndCopiedByTheirRealBytes)
+{
+    const QByteArray rom = craftedroms::CatalogueImage(kCroach);
+    const QByteArray dir = paths::EncodeFileName(folder);
+    for (const char *name : {"/caf\xE9.vb", "/caf\xE9 2.vb"}) {
+        QFile file;
+        const int fd = ::open(dir + name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        ASSERT_TRUE(fd >= 0 && file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        ASSERT_EQ(file.write(rom), rom.size());
+    }
+    const QString first = paths::DecodeFileName(dir + "/caf\xE9.vb");
+    const QString second = paths::DecodeFileName(dir + "/caf\xE9 2.vb");
+    EXPECT_TRUE(RealFileSystem().sameContents(first, second));
+
+    // Renames of the images themselves act as across file systems.
+    FaultyFileSystem otherFileSystem;
+    otherFileSystem.fault = [](const QString &source, const QString &) {
+        return source.endsWith(QStringLiteral(".vb")) ? EXDEV : 0;
+    };
+    QString error;
+    const QString moved = paths::DecodeFileName(dir + "/moved \xE9.vb");
+    ASSERT_TRUE(otherFileSystem.MoveRomFile(first, moved, false, error)) << error.toStdString();
+    EXPECT_TRUE(RealFileSystem().sameContents(moved, second));
+    EXPECT_FALSE(RealFileSystem().exists(first));
+
+    // A pipe is no file to compare or copy: refused at once, never waited on.
+    const QString pipe = folder + QStringLiteral("/pipe.vb");
+    ASSERT_EQ(::mkfifo(paths::EncodeFileName(pipe).constData(), 0600), 0);
+    EXPECT_FALSE(otherFileSystem.MoveRomFile(pipe, folder + QStringLiteral("/from-pipe.vb"), false, error));
+    EXPECT_EQ(error, QStringLiteral("It is a pipe, not a file."));
 }
