@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "KanaToRomaji.h"
+#include "MsgBox.h"
 #include "ReportMakerNames.h"
 #include "VbRomHeader.h"
 
@@ -94,7 +95,7 @@ QString IdentificationReport(const RomFileRecord &file, const QFontMetrics &metr
         AddHeaderLines(lines, metrics, file.header);
         break;
     }
-    return lines.join(QLatin1Char('\r'));
+    return lines.join(msgbox::CR);
 }
 
 } // namespace romdb

@@ -1,5 +1,6 @@
 #include "RomRenamer.h"
 
+#include "MsgBox.h"
 #include "Paths.h"
 
 #include <QDir>
@@ -424,7 +425,7 @@ QString RomRenamer::recoveryText() const
         return QString();
     return (QStringList{QStringLiteral("An earlier renaming was interrupted. What it left was put right:")} +
             m_recovery + QStringList{QStringLiteral("The change log shows each file.")})
-        .join(QLatin1Char('\r'));
+        .join(msgbox::CR);
 }
 
 RenameResult RomRenamer::result(RunOutcome outcome) const
@@ -447,7 +448,7 @@ RenameResult RomRenamer::result(RunOutcome outcome) const
         lines << QStringLiteral("Some ROM files are still in the directory %1").arg(m_temporaryDir);
     else if (!m_moved.isEmpty())
         lines << QStringLiteral("No ROM file was lost: the change log shows where each one is.");
-    result.failure = lines.join(QLatin1Char('\r'));
+    result.failure = lines.join(msgbox::CR);
     return result;
 }
 
