@@ -6,6 +6,7 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace paths {
 namespace {
@@ -151,6 +152,11 @@ bool IsFolder(const QString &path)
 {
     struct stat info;
     return !path.isEmpty() && ::stat(EncodeFileName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool MakeCurrentFolder(const QString &folder)
+{
+    return !folder.isEmpty() && ::chdir(EncodeFileName(folder).constData()) == 0;
 }
 
 QString HomeFolder()

@@ -45,6 +45,9 @@ QList<FolderEntry> ListFolder(const QString &folder);
 
 // True for a folder (links followed), whatever bytes its name has.
 bool IsFolder(const QString &path);
+// Makes the folder the program's current folder, by its real bytes; false
+// when it can't be.
+bool MakeCurrentFolder(const QString &folder);
 
 // The user's home folder: where the original's "C:\" defaults point.
 QString HomeFolder();

@@ -1,6 +1,5 @@
 #include "frmSelectDir.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -8,6 +7,7 @@
 #include "Controls.h"
 #include "FolderLists.h"
 #include "MainWindowState.h"
+#include "Paths.h"
 #include "SettingsRecord.h"
 #include "SettingsStore.h"
 
@@ -91,7 +91,7 @@ void frmSelectDir::drvDrive_Change()
 
 void frmSelectDir::dirDirectory_Change()
 {
-    QDir::setCurrent(dirDirectory->path());
+    paths::MakeCurrentFolder(dirDirectory->path());
     lblFilename->setText(dirDirectory->path());
 }
 

@@ -175,6 +175,9 @@ TEST_F(FolderPicker, AFolderWhoseNameIsNotUtf8IsListedOpenedAndChosen)
         picker.dirDirectory->setCurrentItem(picker.dirDirectory->currentItem()->child(1));
         testsupport::pressKey(picker.dirDirectory, Qt::Key_Return);
         EXPECT_EQ(paths::EncodeFileName(picker.dirDirectory->path()), folderBytes);
+        char current[4096];
+        ASSERT_TRUE(::getcwd(current, sizeof current));
+        EXPECT_EQ(QByteArray(current), folderBytes) << "the folder opened is made current";
         picker.cmdSelect->click();
     });
     EXPECT_EQ(paths::EncodeFileName(frmSelectDir::ChooseFolder(nullptr, roms)), folderBytes);
