@@ -150,7 +150,7 @@ Key *makeKey(Hive hive, const QString &path)
     return k;
 }
 
-// --- the REGEDIT4 text form ---------------------------------------------
+// --- the text forms of a registry file -----------------------------------
 
 QString quoted(const QString &text)
 {
