@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,14 +36,15 @@ QString AppendFileToDir(const QString &dir, const QString &fileName)
 QString FindFileNoCase(const QString &dir, const QString &fileName)
 {
     const QString exact = AppendFileToDir(dir, fileName);
-    if (QFileInfo(exact).isFile())
+    struct stat info;
+    if (::stat(EncodeFileName(exact).constData(), &info) == 0 && S_ISREG(info.st_mode))
         return exact;
-    QDir folder(dir.isEmpty() ? QStringLiteral(".") : dir);
-    const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &name : names)
-        if (name.compare(fileName, Qt::CaseInsensitive) == 0)
-            return AppendFileToDir(dir, name);
-    return QString();
+    // Listed by the names' real bytes, in name order so that the same file wins each time.
+    QStringList names;
+    for (const FolderEntry &entry : ListFolder(dir))
+        if (!entry.isFolder && entry.name.compare(fileName, Qt::CaseInsensitive) == 0)
+            names << entry.name;
+    return names.isEmpty() ? QString() : AppendFileToDir(dir, *std::min_element(names.cbegin(), names.cend()));
 }
 
 bool FileExistsNoCase(const QString &dir, const QString &fileName)

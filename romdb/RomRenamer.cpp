@@ -3,7 +3,6 @@
 #include "MsgBox.h"
 #include "Paths.h"
 
-#include <QDir>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -26,6 +25,19 @@ QString WithSeparator(const QString &folder)
 QString WithoutSeparator(const QString &dir)
 {
     return dir.size() > 1 && dir.endsWith(QLatin1Char('/')) ? dir.chopped(1) : dir;
+}
+
+// The names in `dir`, by their real bytes, in name order: its folders, or
+// the rest of what it holds; only those that match `pattern` when one is
+// given (a name that is not UTF-8 never matches one).
+QStringList NamesIn(const QString &dir, bool folders, const QRegularExpression *pattern = nullptr)
+{
+    QStringList names;
+    for (const paths::FolderEntry &entry : paths::ListFolder(dir))
+        if (entry.isFolder == folders && (!pattern || pattern->match(entry.name).hasMatch()))
+            names << entry.name;
+    names.sort();
+    return names;
 }
 
 int32_t LongestName(const QStringList &names)
@@ -146,18 +158,15 @@ void RomRenamer::recoverInterruptedPasses()
     int partialCopies = removePartialCopies(m_sourceDir);
     if (renameFolderExists)
         partialCopies += removePartialCopies(renameDir);
-    const QStringList candidates = QDir(m_sourceDir).entryList(
-        {QStringLiteral("~ROMTMP*")}, QDir::Dirs | QDir::NoSymLinks | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString &name : candidates) {
-        if (!ourTemporaryFolder.match(name).hasMatch())
-            continue;
+    for (const QString &name : NamesIn(m_sourceDir, true, &ourTemporaryFolder)) {
+        if (!m_fileSystem.isFolder(m_sourceDir + name))
+            continue; // a link to a folder elsewhere is not ours
         const QString dir = m_sourceDir + name + QLatin1Char('/');
         log(QStringLiteral("Found the temporary directory of an interrupted renaming: ") + dir);
         partialCopies += removePartialCopies(dir);
         int broughtBack = 0;
         int alreadyMoved = 0;
-        const QStringList files =
-            QDir(dir).entryList(QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+        const QStringList files = NamesIn(dir, false);
         for (const QString &file : files) {
             if (renameFolderExists && removeIfAlreadyIn(dir + file, renameDir, file))
                 ++alreadyMoved;
@@ -217,11 +226,9 @@ int RomRenamer::removePartialCopies(const QString &dir)
 {
     static const QRegularExpression partialCopy(QStringLiteral("^\\.romcopy-[A-Za-z0-9]{6}$"));
     int removed = 0;
-    const QStringList names = QDir(dir).entryList({QStringLiteral(".romcopy-*")},
-                                                   QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Name);
-    for (const QString &name : names) {
+    for (const QString &name : NamesIn(dir, false, &partialCopy)) {
         QString error;
-        if (!partialCopy.match(name).hasMatch() || !m_fileSystem.removeFile(dir + name, error))
+        if (m_fileSystem.isLink(dir + name) || !m_fileSystem.removeFile(dir + name, error))
             continue;
         log(QStringLiteral("Removed the partial copy ") + dir + name);
         ++removed;

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "Paths.h"
 #include "TestSupport.h"
 
@@ -21,6 +25,14 @@ TEST(Paths, FindsFilesIgnoringLetterCase)
     EXPECT_TRUE(paths::FileExistsNoCase(dir + QStringLiteral("/"), QStringLiteral("MsgOkata.ttf")));
     EXPECT_FALSE(paths::FileExistsNoCase(dir, QStringLiteral("Zandrel.dll")));
     EXPECT_FALSE(paths::FileExistsNoCase(dir + QStringLiteral("/missing"), QStringLiteral("x")));
+
+    // In a folder whose name is not UTF-8, by the names' real bytes.
+    const QByteArray latin1 = paths::EncodeFileName(dir) + "/jeux \xE9t\xE9";
+    ASSERT_EQ(::mkdir(latin1.constData(), 0755), 0);
+    const QString folder = paths::DecodeFileName(latin1);
+    ::close(::open((latin1 + "/RBOY.EXE").constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644));
+    EXPECT_EQ(paths::EncodeFileName(paths::FindFileNoCase(folder, QStringLiteral("rboy.exe"))), latin1 + "/RBOY.EXE");
+    EXPECT_EQ(paths::EncodeFileName(paths::FindFileNoCase(folder, QStringLiteral("RBOY.EXE"))), latin1 + "/RBOY.EXE");
 }
 
 TEST(Paths, InstallFoldersFollowTheProgramFolder)

@@ -592,3 +592,31 @@ TEST_F(RenameAndMoveRoms, NamesThatAreNotUtf8AreComparedAndCopiedByTheirRealByte
     EXPECT_FALSE(otherFileSystem.MoveRomFile(pipe, folder + QStringLiteral("/from-pipe.vb"), false, error));
     EXPECT_EQ(error, QStringLiteral("It is a pipe, not a file."));
 }
+
+// What an interrupted run left is found and brought back by its real bytes:
+// in a folder whose name is not UTF-8, a leftover so named comes back and the
+// run renames it.
+TEST_F(RenameAndMoveRoms, LeftoversWhoseNamesAreNotUtf8AreBroughtBack)
+{
+    const QByteArray dir = paths::EncodeFileName(folder) + "/jeux \xE9t\xE9";
+    for (const QByteArray &sub : {dir, dir + "/~ROMTMP311"})
+        ASSERT_EQ(::mkdir(sub.constData(), 0755), 0);
+    const QByteArray tetris = craftedroms::CatalogueImage(kTetris);
+    for (const QByteArray &name : {QByteArray("/~ROMTMP311/t\xE9tris.vb"), QByteArray("/~ROMTMP311/.romcopy-abc123")}) {
+        QFile file;
+        const int fd = ::open(dir + name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        ASSERT_TRUE(fd >= 0 && file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        ASSERT_EQ(file.write(tetris), tetris.size());
+    }
+    const QString romFolder = paths::DecodeFileName(dir);
+    RomDatabase db(hooks());
+    db.ListFolder(romFolder);
+    ASSERT_EQ(db.RunIdentification(true, false), RunOutcome::Completed);
+
+    QStringList names;
+    for (const paths::FolderEntry &entry : paths::ListFolder(romFolder))
+        names << entry.name;
+    EXPECT_EQ(names, QStringList({kTetris + QStringLiteral(".vb")}));
+    EXPECT_TRUE(db.renameRecovery().contains(QStringLiteral("1 of the 1 files"))) << db.renameRecovery().toStdString();
+    EXPECT_TRUE(db.renameRecovery().contains(QStringLiteral("1 partial copies were removed.")));
+}
