@@ -2,11 +2,16 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -151,10 +156,89 @@ QList<FolderEntry> ListFolder(const QString &folder)
     return entries;
 }
 
+namespace {
+
+bool statOf(const QString &path, struct stat &info)
+{
+    return !path.isEmpty() && ::stat(EncodeFileName(path).constData(), &info) == 0;
+}
+
+// A folder named by an environment variable, by its bytes; "" when it is
+// unset or not an absolute path.
+QString folderFromEnvironment(const char *variable)
+{
+    const QByteArray value = qgetenv(variable);
+    return value.startsWith('/') ? withoutTrailingSlash(DecodeFileName(value)) : QString();
+}
+
+QByteArray randomLetters()
+{
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray letters;
+    for (int i = 0; i < 6; ++i)
+        letters += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))];
+    return letters;
+}
+
+// Removes what `name` is in the open folder `folderFd`, a folder with all it holds.
+bool removeAt(int folderFd, const char *name)
+{
+    if (::unlinkat(folderFd, name, 0) == 0 || errno == ENOENT)
+        return true;
+    if (errno != EISDIR && errno != EPERM)
+        return false;
+    const int fd = ::openat(folderFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    DIR *dir = ::fdopendir(fd);
+    if (!dir) {
+        ::close(fd);
+        return false;
+    }
+    bool emptied = true;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArrayView entryName(entry->d_name);
+        if (entryName != "." && entryName != "..")
+            emptied = removeAt(::dirfd(dir), entry->d_name) && emptied;
+    }
+    ::closedir(dir);
+    return emptied && ::unlinkat(folderFd, name, AT_REMOVEDIR) == 0;
+}
+
+} // namespace
+
+bool Exists(const QString &path)
+{
+    struct stat info;
+    return statOf(path, info);
+}
+
 bool IsFolder(const QString &path)
 {
     struct stat info;
-    return !path.isEmpty() && ::stat(EncodeFileName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+    return statOf(path, info) && S_ISDIR(info.st_mode);
+}
+
+bool IsFile(const QString &path)
+{
+    struct stat info;
+    return statOf(path, info) && S_ISREG(info.st_mode);
+}
+
+bool IsExecutable(const QString &path)
+{
+    return !path.isEmpty() && ::faccessat(AT_FDCWD, EncodeFileName(path).constData(), X_OK, AT_EACCESS) == 0;
+}
+
+QString CurrentFolder()
+{
+    QByteArray buffer(PATH_MAX, Qt::Uninitialized);
+    while (!::getcwd(buffer.data(), size_t(buffer.size()))) {
+        if (errno != ERANGE)
+            return QString();
+        buffer.resize(buffer.size() * 2);
+    }
+    return DecodeFileName(QByteArray(buffer.constData()));
 }
 
 bool MakeCurrentFolder(const QString &folder)
@@ -162,9 +246,89 @@ bool MakeCurrentFolder(const QString &folder)
     return !folder.isEmpty() && ::chdir(EncodeFileName(folder).constData()) == 0;
 }
 
+QString AbsolutePath(const QString &path)
+{
+    if (path.isEmpty())
+        return path;
+    // Cleaning works on the text alone, so a name's stray bytes stay as they are.
+    return QDir::cleanPath(path.startsWith(QLatin1Char('/')) ? path : AppendFileToDir(CurrentFolder(), path));
+}
+
+QString FileNameOf(const QString &path)
+{
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString FolderOf(const QString &path)
+{
+    const QString absolute = AbsolutePath(path);
+    const qsizetype slash = absolute.lastIndexOf(QLatin1Char('/'));
+    return slash <= 0 ? QStringLiteral("/") : absolute.left(slash);
+}
+
+bool MakeFolders(const QString &folder)
+{
+    if (folder.isEmpty() || IsFolder(folder))
+        return !folder.isEmpty();
+    const QString absolute = AbsolutePath(folder);
+    const QString above = FolderOf(absolute);
+    if (above != absolute && !MakeFolders(above))
+        return false;
+    return ::mkdir(EncodeFileName(absolute).constData(), 0777) == 0 || (errno == EEXIST && IsFolder(absolute));
+}
+
+bool RemoveFile(const QString &path)
+{
+    return !path.isEmpty() && ::unlink(EncodeFileName(path).constData()) == 0;
+}
+
+bool RemoveFolderTree(const QString &folder)
+{
+    return !folder.isEmpty() && removeAt(AT_FDCWD, EncodeFileName(folder).constData());
+}
+
+int CreateFileBeside(const QString &target, const QString &prefix, QString &created)
+{
+    const QString folder = FolderOf(target);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString path = AppendFileToDir(folder, prefix + QString::fromLatin1(randomLetters()));
+        const int fd = ::open(EncodeFileName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                              0600);
+        if (fd >= 0) {
+            created = path;
+            return fd;
+        }
+        if (errno != EEXIST)
+            return -1;
+    }
+    return -1;
+}
+
+QString CreateTemporaryFolder(const QString &prefix)
+{
+    QByteArray pattern = EncodeFileName(AppendFileToDir(TemporaryFolder(), prefix)) + "XXXXXX";
+    return ::mkdtemp(pattern.data()) ? DecodeFileName(pattern) : QString();
+}
+
 QString HomeFolder()
 {
-    return QDir::homePath();
+    if (const QString home = folderFromEnvironment("HOME"); !home.isEmpty())
+        return home;
+    if (const passwd *user = ::getpwuid(::getuid()); user && user->pw_dir && user->pw_dir[0] == '/')
+        return withoutTrailingSlash(DecodeFileName(user->pw_dir));
+    return QStringLiteral("/");
+}
+
+QString ConfigFolder()
+{
+    const QString configured = folderFromEnvironment("XDG_CONFIG_HOME");
+    return configured.isEmpty() ? AppendFileToDir(HomeFolder(), QStringLiteral(".config")) : configured;
+}
+
+QString TemporaryFolder()
+{
+    const QString configured = folderFromEnvironment("TMPDIR");
+    return configured.isEmpty() ? QStringLiteral("/tmp") : configured;
 }
 
 QString ProgramFolder()

@@ -2,6 +2,16 @@
 // File-system conventions of the program on Linux: joining a folder and a
 // file name, case-blind look-ups of the file names the program knows in
 // upper or mixed case, and the folders of the program's own install.
+//
+// The rule for every path: a name on Linux is bytes, and need not be UTF-8
+// (a "caf\xE9.vb" from an old archive, a folder "roms\xE9"). A path that a
+// user chose, typed, or that a listing produced reaches the file system only
+// through the functions here (or through EncodeFileName), and is stored in
+// the settings as the text DecodeFileName gives. Qt's file classes (QFile,
+// QFileInfo, QDir, QTemporaryFile, QStandardPaths, QDir::currentPath,
+// QString::toUtf8 and QFile::encodeName of a path) spell a stray byte as
+// U+FFFD and so reach another file: they serve only the program's own fixed
+// files (its resources and its install).
 
 #include <QList>
 #include <QString>
@@ -43,14 +53,50 @@ struct FolderEntry {
 // so what one window lists another can open.
 QList<FolderEntry> ListFolder(const QString &folder);
 
+// What is at a path, links followed, whatever bytes its name has.
+bool Exists(const QString &path);
 // True for a folder (links followed), whatever bytes its name has.
 bool IsFolder(const QString &path);
-// Makes the folder the program's current folder, by its real bytes; false
-// when it can't be.
+// True for a regular file (links followed).
+bool IsFile(const QString &path);
+// True for a file that we may run.
+bool IsExecutable(const QString &path);
+
+// The program's current folder, and making a folder current, by its real
+// bytes; MakeCurrentFolder is false when the folder can't be made current.
+QString CurrentFolder();
 bool MakeCurrentFolder(const QString &folder);
 
-// The user's home folder: where the original's "C:\" defaults point.
+// `path` made absolute against the current folder and cleaned of "." and
+// ".." parts and doubled "/" (by its text: links are not resolved).
+QString AbsolutePath(const QString &path);
+// The last part of a path ("caf\xE9.vb" of "/roms/caf\xE9.vb"), and the
+// absolute folder that holds it.
+QString FileNameOf(const QString &path);
+QString FolderOf(const QString &path);
+
+// Makes `folder` and every missing folder above it; true when it is there.
+bool MakeFolders(const QString &folder);
+// Removes a file (or a link, never what it points to); false with errno set.
+bool RemoveFile(const QString &path);
+// Removes a folder with everything in it, links not followed; true when it
+// is gone.
+bool RemoveFolderTree(const QString &folder);
+
+// A new file beside `target`, named `prefix` and six letters and digits,
+// created empty (and only if nothing had that name) and open for writing.
+// Gives its descriptor and puts its path in `created`, or -1 with errno set.
+int CreateFileBeside(const QString &target, const QString &prefix, QString &created);
+// A new folder, named `prefix` and six letters and digits, in TemporaryFolder;
+// "" with errno set when none can be made.
+QString CreateTemporaryFolder(const QString &prefix);
+
+// The user's home folder ($HOME): where the Windows-style "C:\" defaults
+// point. The user's settings folder ($XDG_CONFIG_HOME, or ".config" in the
+// home folder). The temporary folder ($TMPDIR, or "/tmp").
 QString HomeFolder();
+QString ConfigFolder();
+QString TemporaryFolder();
 
 // Folders of the running install. The program folder holds the program; the
 // "Windows folder" is the folder that holds Zandrel.dll (the program folder

@@ -4,6 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <utility>
+#include <vector>
+
 #include "Paths.h"
 #include "TestSupport.h"
 
@@ -67,4 +70,82 @@ TEST(Paths, FileNamesThatAreNotUtf8KeepTheirBytes)
     EXPECT_EQ(paths::DecodeFileName("Golf\xE9.vb").size(), 8);
     EXPECT_EQ(paths::DecodeFileName("\xEF\xBB\xBFgame.vb"), QStringLiteral(u"\uFEFFgame.vb"));
     EXPECT_EQ(paths::EncodeFileName(QStringLiteral("/home/\u00e9")), QByteArray("/home/\xC3\xA9"));
+}
+
+// Every question about a file is asked by its real bytes: a name that is not
+// UTF-8 is found, made, opened and removed as itself, never as the U+FFFD
+// spelling of a namesake that may stand beside it.
+TEST(Paths, FileQuestionsAndChangesGoByTheRealBytes)
+{
+    const QByteArray folder = paths::EncodeFileName(testsupport::tempDir()) + "/emu\xE9";
+    const QString name = paths::DecodeFileName(folder);
+    const QByteArray namesake = paths::EncodeFileName(testsupport::tempDir()) + "/emu\xEF\xBF\xBD";
+    ASSERT_EQ(::mkdir(namesake.constData(), 0755), 0); // what U+FFFD would reach
+
+    EXPECT_FALSE(paths::Exists(name));
+    ASSERT_TRUE(paths::MakeFolders(name + QStringLiteral("/sub/deeper")));
+    EXPECT_TRUE(paths::IsFolder(name + QStringLiteral("/sub")));
+    EXPECT_FALSE(paths::IsFile(name));
+
+    QString created;
+    const int fd = paths::CreateFileBeside(name + QStringLiteral("/caf.vb"), QStringLiteral(".copy-"), created);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    EXPECT_TRUE(paths::EncodeFileName(created).startsWith(folder + "/.copy-"));
+    EXPECT_TRUE(paths::IsFile(created));
+    EXPECT_FALSE(paths::IsExecutable(created));
+    ASSERT_EQ(::chmod(paths::EncodeFileName(created).constData(), 0755), 0);
+    EXPECT_TRUE(paths::IsExecutable(created));
+    EXPECT_EQ(paths::FolderOf(created), name);
+    EXPECT_TRUE(paths::RemoveFile(created));
+    EXPECT_FALSE(paths::Exists(created));
+
+    const QString ourFolder = paths::CurrentFolder();
+    ASSERT_TRUE(paths::MakeCurrentFolder(name + QStringLiteral("/sub")));
+    EXPECT_EQ(paths::CurrentFolder(), name + QStringLiteral("/sub"));
+    EXPECT_EQ(paths::AbsolutePath(QStringLiteral("deeper/../x.vb")), name + QStringLiteral("/sub/x.vb"));
+    ASSERT_TRUE(paths::MakeCurrentFolder(ourFolder));
+
+    EXPECT_TRUE(paths::RemoveFolderTree(name));
+    EXPECT_FALSE(paths::Exists(name));
+    struct stat info;
+    EXPECT_EQ(::stat(namesake.constData(), &info), 0); // the namesake stays
+}
+
+namespace {
+
+// Sets environment variables for the scope of a test and puts them back after.
+class ScopedEnvironment {
+public:
+    ~ScopedEnvironment()
+    {
+        for (auto it = m_saved.crbegin(); it != m_saved.crend(); ++it)
+            it->second.isNull() ? void(qunsetenv(it->first)) : void(qputenv(it->first, it->second));
+    }
+    void set(const char *name, const QByteArray &value)
+    {
+        m_saved.emplace_back(name, qgetenv(name));
+        value.isNull() ? void(qunsetenv(name)) : void(qputenv(name, value));
+    }
+
+private:
+    std::vector<std::pair<const char *, QByteArray>> m_saved;
+};
+
+} // namespace
+
+// The folders the environment names are taken by their bytes as well.
+TEST(Paths, HomeConfigAndTemporaryFoldersKeepTheirBytes)
+{
+    ScopedEnvironment environment;
+    environment.set("HOME", "/home/caf\xE9/");
+    environment.set("XDG_CONFIG_HOME", QByteArray());
+    environment.set("TMPDIR", "/var/tmp\xE9");
+    EXPECT_EQ(paths::EncodeFileName(paths::HomeFolder()), QByteArray("/home/caf\xE9"));
+    EXPECT_EQ(paths::EncodeFileName(paths::ConfigFolder()), QByteArray("/home/caf\xE9/.config"));
+    EXPECT_EQ(paths::EncodeFileName(paths::TemporaryFolder()), QByteArray("/var/tmp\xE9"));
+    environment.set("XDG_CONFIG_HOME", "/cfg\xE9");
+    environment.set("TMPDIR", "relative");
+    EXPECT_EQ(paths::EncodeFileName(paths::ConfigFolder()), QByteArray("/cfg\xE9"));
+    EXPECT_EQ(paths::TemporaryFolder(), QStringLiteral("/tmp"));
 }
