@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -17,6 +16,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "GuardedFile.h"
@@ -823,17 +823,14 @@ void RemoveLeftoversOfKilledSaves()
     StoreLock lock;
     if (lock.lock(0) != StoreLock::Result::Locked)
         return;
+    // Only copies whose names say they are ours go: any other name beside
+    // the store ("registry.reg.bkp001") may be a copy the user keeps.
     savefile::ClearLeftovers(StoreFilePath(), savefile::Links::WriteThrough);
-    // Earlier versions named a save's copy with six letters and digits after
-    // the name, a digit among them (a word there is a copy the user made and
-    // stays), and left the lock breaker of their lock file.
-    static const QRegularExpression olderCopy(QStringLiteral("^registry\\.reg\\.(?=[A-Za-z]*[0-9])[A-Za-z0-9]{6}$"));
-    const QString lockBreaker = QStringLiteral("registry.lock.rmlock");
-    const QFileInfoList entries = QDir(folder).entryInfoList({QStringLiteral("registry.*")},
-                                                             QDir::Files | QDir::Hidden | QDir::NoSymLinks);
-    for (const QFileInfo &entry : entries)
-        if (entry.fileName() == lockBreaker || olderCopy.match(entry.fileName()).hasMatch())
-            QFile::remove(entry.filePath());
+    // The breaker's file of an earlier lock on the store: a name no user gives.
+    const QByteArray lockBreaker = paths::EncodeFileName(folder + QStringLiteral("/registry.lock.rmlock"));
+    struct stat info;
+    if (::lstat(lockBreaker.constData(), &info) == 0 && S_ISREG(info.st_mode))
+        ::unlink(lockBreaker.constData());
 }
 
 } // namespace registry

@@ -99,9 +99,9 @@ void Reload();
 // settings are used and every change is refused until it can be read.
 QString TakeStoreProblem();
 
-// Removes what killed saves left beside the store (unfinished copies, also
-// as earlier versions named them, and the lock breaker's file of their
-// lock), unless another instance holds the lock.
+// Removes what killed saves left beside the store (unfinished copies, by
+// their names that are plainly ours, and the breaker's file of an earlier
+// lock), unless another instance holds the lock. Copies a user made stay.
 // Called once at start-up.
 void RemoveLeftoversOfKilledSaves();
 
