@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <utility>
 #include <optional>
@@ -98,6 +99,10 @@ void Reload();
 // A file that exists but can't be read is never written over: the default
 // settings are used and every change is refused until it can be read.
 QString TakeStoreProblem();
+
+// The seam for tests: runs when the store file has been found damaged,
+// before it is kept aside, where another instance may act meanwhile.
+void SetDamagedStoreHook(std::function<void()> hook);
 
 // Removes what killed saves left beside the store (unfinished copies, by
 // their names that are plainly ours, and the breaker's file of an earlier
