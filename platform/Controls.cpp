@@ -128,13 +128,13 @@ TextRowList::TextRowList(QWidget *parent)
     // lay out every row's text again after each change.
     setUniformItemSizes(true);
     setItemDelegate(m_rows);
-    connect(model(), &QAbstractItemModel::rowsInserted, this,
+    connect(model(), &QAbstractItemModel::rowsInserted, &m_rowsHandlers,
             [this](const QModelIndex &, int first, int last) { measureRows(first, last); });
-    connect(model(), &QAbstractItemModel::dataChanged, this,
+    connect(model(), &QAbstractItemModel::dataChanged, &m_rowsHandlers,
             [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
                 measureRows(topLeft.row(), bottomRight.row());
             });
-    connect(model(), &QAbstractItemModel::modelReset, this, [this] { m_rowSize = QSize(); });
+    connect(model(), &QAbstractItemModel::modelReset, &m_rowsHandlers, [this] { m_rowSize = QSize(); });
 }
 
 QString TextRowList::shownText(const QString &text) const

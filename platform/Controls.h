@@ -99,6 +99,10 @@ private:
 
     RowDelegate *m_rows;
     QSize m_rowSize;
+    // The context of the handlers of the rows model. The model is one of the
+    // list's children, destroyed (and reset on its way) after the list's own
+    // part is gone; this member goes with that part and takes them along.
+    QObject m_rowsHandlers;
 };
 
 // A vertical scroll bar whose top end is its maximum, as the classic count

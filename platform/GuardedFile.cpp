@@ -20,26 +20,9 @@ Failure systemFailure(int code)
     return Failure{Failure::Kind::System, code, savefile::ErrorText(code)};
 }
 
-// Why something that is not a regular file can't be read as one; empty for a
-// regular file.
-QString notAFile(mode_t mode)
-{
-    if (S_ISREG(mode))
-        return QString();
-    if (S_ISDIR(mode))
-        return QStringLiteral("It is a folder, not a file.");
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("It is a device, not a file.");
-    if (S_ISFIFO(mode))
-        return QStringLiteral("It is a pipe, not a file.");
-    if (S_ISSOCK(mode))
-        return QStringLiteral("It is a socket, not a file.");
-    return QStringLiteral("It is not a regular file.");
-}
-
 std::optional<Failure> refusal(mode_t mode)
 {
-    if (const QString reason = notAFile(mode); !reason.isEmpty())
+    if (const QString reason = NotAFileReason(mode); !reason.isEmpty())
         return Failure{Failure::Kind::NotAFile, 0, reason};
     return std::nullopt;
 }
@@ -71,6 +54,21 @@ std::variant<QByteArray, Failure> readUpTo(File &file, qint64 count)
 }
 
 } // namespace
+
+QString NotAFileReason(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return QString();
+    if (S_ISDIR(mode))
+        return QStringLiteral("It is a folder, not a file.");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("It is a device, not a file.");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("It is a pipe, not a file.");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("It is a socket, not a file.");
+    return QStringLiteral("It is not a regular file.");
+}
 
 File::File(File &&other) noexcept : m_fd(std::exchange(other.m_fd, -1)), m_length(other.m_length) {}
 

@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <sys/types.h>
 #include <variant>
 
 namespace guardedfile {
@@ -52,6 +53,10 @@ private:
     int m_fd;
     qint64 m_length;
 };
+
+// Why what has the file mode `mode` can't be opened as a file, named for
+// what it is ("It is a pipe, not a file."); empty for a regular file.
+QString NotAFileReason(mode_t mode);
 
 // Opens the file at `path` for reading. A file longer than `largest` bytes is
 // refused as TooLarge with `tooLarge` as its reason.

@@ -40,14 +40,17 @@ QString AppendFileToDir(const QString &dir, const QString &fileName)
 
 QString FindFileNoCase(const QString &dir, const QString &fileName)
 {
-    const QString exact = AppendFileToDir(dir, fileName);
-    struct stat info;
-    if (::stat(EncodeFileName(exact).constData(), &info) == 0 && S_ISREG(info.st_mode))
-        return exact;
+    // Links followed: a pipe, a device or a socket is no file to find.
+    const auto isRegularFile = [&dir](const QString &name) {
+        struct stat info;
+        return ::stat(EncodeFileName(AppendFileToDir(dir, name)).constData(), &info) == 0 && S_ISREG(info.st_mode);
+    };
+    if (isRegularFile(fileName))
+        return AppendFileToDir(dir, fileName);
     // Listed by the names' real bytes, in name order so that the same file wins each time.
     QStringList names;
     for (const FolderEntry &entry : ListFolder(dir))
-        if (!entry.isFolder && entry.name.compare(fileName, Qt::CaseInsensitive) == 0)
+        if (entry.name.compare(fileName, Qt::CaseInsensitive) == 0 && isRegularFile(entry.name))
             names << entry.name;
     return names.isEmpty() ? QString() : AppendFileToDir(dir, *std::min_element(names.cbegin(), names.cend()));
 }

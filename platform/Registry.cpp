@@ -5,11 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
 
 #include <array>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "GuardedFile.h"
@@ -427,19 +428,18 @@ bool fileChangedSinceLoad()
     return t != s.fileTime || size != s.fileSize;
 }
 
-// Moves a damaged store file aside so that nothing overwrites it.
-void keepAside(const QString &file)
+// What can't be read (or kept aside) stays as it is: the defaults are used,
+// and every use tries to read it again.
+void leaveUnread(const QString &reason)
 {
-    QString aside = file + QStringLiteral(".damaged");
-    if (QFileInfo::exists(aside))
-        aside += QLatin1Char('-') + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
-    if (QFile::rename(file, aside))
-        noteProblem(QStringLiteral("The settings file %1 could not be read. It was kept as %2 "
-                                   "and the default settings are used.")
-                        .arg(file, aside));
-    else
-        noteProblem(QStringLiteral("The settings file %1 could not be read.").arg(file));
+    Store &s = store();
+    s.unreadable = QStringLiteral("The settings file %1 could not be read: %2\rThe default settings are "
+                                  "used, and no change is saved over the file until it can be read.")
+                       .arg(s.file, reason);
+    noteProblem(s.unreadable);
 }
+
+void keepAside(const QString &file); // below: it needs the store's lock
 
 void loadFromFile()
 {
@@ -453,13 +453,11 @@ void loadFromFile()
     const auto *failure = std::get_if<guardedfile::Failure>(&read);
     if (failure && failure->kind != guardedfile::Failure::Kind::Missing) {
         // Not damaged, only out of reach: it stays as it is.
-        s.unreadable = QStringLiteral("The settings file %1 could not be read: %2\rThe default settings are "
-                                      "used, and no change is saved over the file until it can be read.")
-                           .arg(s.file, failure->reason);
-        noteProblem(s.unreadable);
+        leaveUnread(failure->reason);
     } else if (!failure && !parseStore(QString::fromUtf8(std::get<QByteArray>(read)))) {
         s.clear();
         keepAside(s.file);
+        return;
     }
     rememberFileState();
 }
@@ -491,7 +489,12 @@ public:
     {
         if (m_fd >= 0)
             ::close(m_fd); // releases the lock
+        if (m_locked)
+            --s_heldHere;
     }
+
+    // True while this instance holds the lock (taking it again would wait for itself).
+    static bool heldHere() { return s_heldHere > 0; }
 
     // Tries for up to `waitMs` while another instance holds the lock.
     Result lock(int waitMs)
@@ -503,8 +506,11 @@ public:
         }
         QDeadlineTimer deadline(waitMs);
         for (;;) {
-            if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
+            if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
+                m_locked = true;
+                ++s_heldHere;
                 return Result::Locked;
+            }
             if (errno != EWOULDBLOCK && errno != EINTR) {
                 m_error = errno;
                 return Result::Failed;
@@ -518,8 +524,10 @@ public:
     int error() const { return m_error; }
 
 private:
+    static inline int s_heldHere = 0;
     int m_fd = -1;
     int m_error = 0;
+    bool m_locked = false;
 };
 
 // The store's lock, for one writer at a time; null, with the cause noted,
@@ -548,6 +556,67 @@ std::unique_ptr<StoreLock> lockStore()
         return nullptr;
     }
     return nullptr;
+}
+
+std::function<void()> &damagedStoreHook()
+{
+    static std::function<void()> hook;
+    return hook;
+}
+
+// Gives the file `from` the name `to` only while nothing has that name: it
+// never replaces a file and never copies one. False with errno set (EEXIST
+// when the name is taken).
+bool renameWithoutReplacing(const QByteArray &from, const QByteArray &to)
+{
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        return false;
+    // A file system without that rename: the new name is made as a link, which
+    // never replaces either, and then the old name goes.
+    if (::link(from.constData(), to.constData()) != 0)
+        return false;
+    if (::unlink(from.constData()) == 0)
+        return true;
+    const int error = errno;
+    ::unlink(to.constData());
+    errno = error;
+    return false;
+}
+
+// Moves a damaged store file aside, under a name nothing has yet, so that
+// nothing overwrites it. Only under the store's lock: another instance may
+// have kept it aside and saved a fresh store before this one took the lock,
+// so the file is read again under it and kept aside only if still damaged.
+// What can't be kept aside stays where it is, unread and never written over.
+void keepAside(const QString &file)
+{
+    if (!StoreLock::heldHere()) {
+        if (damagedStoreHook())
+            damagedStoreHook()();
+        if (const auto lock = lockStore())
+            loadFromFile();
+        else
+            leaveUnread(QStringLiteral("It is damaged, and it could not be kept aside."));
+        return;
+    }
+    const QString first = file + QStringLiteral(".damaged");
+    const QString stamped =
+        first + QLatin1Char('-') + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+    QString aside = first;
+    for (int taken = 0; !renameWithoutReplacing(paths::EncodeFileName(file), paths::EncodeFileName(aside)); ++taken) {
+        if (errno != EEXIST || taken == 100) {
+            leaveUnread(QStringLiteral("It is damaged, and it could not be kept aside: ") + savefile::ErrorText(errno));
+            rememberFileState();
+            return;
+        }
+        aside = taken == 0 ? stamped : stamped + QLatin1Char('-') + QString::number(taken + 1);
+    }
+    noteProblem(QStringLiteral("The settings file %1 could not be read. It was kept as %2 "
+                               "and the default settings are used.")
+                    .arg(file, aside));
+    rememberFileState();
 }
 
 bool writeStore()
@@ -813,6 +882,11 @@ QString TakeStoreProblem()
     return std::exchange(store().problems, QStringList()).join(msgbox::CR);
 }
 
+void SetDamagedStoreHook(std::function<void()> hook)
+{
+    damagedStoreHook() = std::move(hook);
+}
+
 void RemoveLeftoversOfKilledSaves()
 {
     const QString folder = storeFolder();
@@ -823,17 +897,14 @@ void RemoveLeftoversOfKilledSaves()
     StoreLock lock;
     if (lock.lock(0) != StoreLock::Result::Locked)
         return;
+    // Only copies whose names say they are ours go: any other name beside
+    // the store ("registry.reg.bkp001") may be a copy the user keeps.
     savefile::ClearLeftovers(StoreFilePath(), savefile::Links::WriteThrough);
-    // Earlier versions named a save's copy with six letters and digits after
-    // the name, a digit among them (a word there is a copy the user made and
-    // stays), and left the lock breaker of their lock file.
-    static const QRegularExpression olderCopy(QStringLiteral("^registry\\.reg\\.(?=[A-Za-z]*[0-9])[A-Za-z0-9]{6}$"));
-    const QString lockBreaker = QStringLiteral("registry.lock.rmlock");
-    const QFileInfoList entries = QDir(folder).entryInfoList({QStringLiteral("registry.*")},
-                                                             QDir::Files | QDir::Hidden | QDir::NoSymLinks);
-    for (const QFileInfo &entry : entries)
-        if (entry.fileName() == lockBreaker || olderCopy.match(entry.fileName()).hasMatch())
-            QFile::remove(entry.filePath());
+    // The breaker's file of an earlier lock on the store: a name no user gives.
+    const QByteArray lockBreaker = paths::EncodeFileName(folder + QStringLiteral("/registry.lock.rmlock"));
+    struct stat info;
+    if (::lstat(lockBreaker.constData(), &info) == 0 && S_ISREG(info.st_mode))
+        ::unlink(lockBreaker.constData());
 }
 
 } // namespace registry

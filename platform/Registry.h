@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <utility>
 #include <optional>
@@ -99,9 +100,13 @@ void Reload();
 // settings are used and every change is refused until it can be read.
 QString TakeStoreProblem();
 
-// Removes what killed saves left beside the store (unfinished copies, also
-// as earlier versions named them, and the lock breaker's file of their
-// lock), unless another instance holds the lock.
+// The seam for tests: runs when the store file has been found damaged,
+// before it is kept aside, where another instance may act meanwhile.
+void SetDamagedStoreHook(std::function<void()> hook);
+
+// Removes what killed saves left beside the store (unfinished copies, by
+// their names that are plainly ours, and the breaker's file of an earlier
+// lock), unless another instance holds the lock. Copies a user made stay.
 // Called once at start-up.
 void RemoveLeftoversOfKilledSaves();
 

@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "GuardedFile.h"
 #include "Paths.h"
 
 namespace savefile {
@@ -344,16 +345,27 @@ void ClearLeftovers(const QString &path, Links links)
 std::optional<SaveError> WriteInPlace(const QString &path, qint64 offset, const QByteArray &bytes)
 {
     std::optional<SaveError> error;
-    int fd = -1;
-    // Non-blocking so that a pipe can't hold the open; only a regular file is written.
-    if (!run(Step::OpenFile, error, [&] {
-            return fd = ::open(paths::EncodeFileName(path).constData(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
-        }))
-        return error;
+    const QByteArray native = paths::EncodeFileName(path);
+    // Only a regular file is written, and what is there is looked at before
+    // it is opened: opening a device or a pipe can act on it.
     struct stat info;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (!run(Step::Check, error, [&] { return ::stat(native.constData(), &info); }))
+        return error;
+    if (const QString reason = guardedfile::NotAFileReason(info.st_mode); !reason.isEmpty())
+        return SaveError{Step::Check, EINVAL, reason};
+    // Should something else be swapped in meanwhile, the open neither waits
+    // nor makes a terminal ours, and what was opened is looked at again.
+    int fd = -1;
+    if (!run(Step::OpenFile, error,
+             [&] { return fd = ::open(native.constData(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY); }))
+        return error;
+    if (!run(Step::OpenFile, error, [&] { return ::fstat(fd, &info); })) {
         ::close(fd);
-        return SaveError{Step::OpenFile, EINVAL, QStringLiteral("It is not a regular file.")};
+        return error;
+    }
+    if (const QString reason = guardedfile::NotAFileReason(info.st_mode); !reason.isEmpty()) {
+        ::close(fd);
+        return SaveError{Step::OpenFile, EINVAL, reason};
     }
     if (offset < 0 || offset + bytes.size() > info.st_size) {
         ::close(fd);

@@ -37,9 +37,11 @@ struct VbRomHeader {
 // The filter of every ROM open and save dialog.
 inline const QString RomFileFilter = QStringLiteral("Virtual Boy ROM Image (*.vb)|*.vb|All Files (*.*)|*.*");
 
-// The outcome of checking an image file. Unreadable: something of that name
-// exists but can't be read as an image file: a folder, a device, a pipe or
-// a socket (refused before it is opened), no permission, a failing read.
+// The outcome of checking an image file. Missing: nothing of that name, or an
+// empty file. Unreadable: something of that name exists but can't be read as
+// an image file: a folder, a device, a pipe or a socket (refused before it is
+// opened), no permission, a failing read, a file that reports no length but
+// is not empty (as those under /proc do).
 enum class RomCheck { Ok, Missing, TooSmall, Invalid, Unreadable };
 
 struct CheckedImage {

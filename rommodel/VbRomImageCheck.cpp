@@ -51,6 +51,20 @@ std::variant<guardedfile::File, Failure> openImageFile(const QString &path)
     return std::move(std::get<guardedfile::File>(opened));
 }
 
+// What a file that gave no bytes is: missing only when it is empty. One that
+// reports no length yet has bytes to give (as files under /proc do), or whose
+// read fails, is there, and can't be read as an image.
+Failure nothingRead(guardedfile::File &file, const QString &path)
+{
+    char page[4096]; // some files under /proc take no smaller read
+    const qint64 read = file.read(page, sizeof page);
+    if (read < 0)
+        return unreadable(path, errno);
+    if (read > 0)
+        return unreadable(path, QStringLiteral("The file reports no length."));
+    return kMissing;
+}
+
 // The verdict on an image of `length` bytes whose header is `header`.
 std::optional<Failure> judge(qint64 length, QByteArrayView header)
 {
@@ -100,6 +114,8 @@ CheckedImage CheckVbRomImage(const QString &path, bool showMessages)
     if (read < 0)
         return fail(unreadable(path, errno), showMessages);
     image.truncate(read);
+    if (image.isEmpty())
+        return fail(nothingRead(file, path), showMessages);
 
     if (const auto failure = judge(image.size(), headerOf(image)))
         return fail(*failure, showMessages);

@@ -133,10 +133,13 @@ TEST_F(MainWindowStart, AStoreThatCannotBeReadOrWrittenIsReportedOnceAndLeftAsIt
 TEST_F(MainWindowStart, StartUpClearsWhatKilledSavesLeft)
 {
     installLibraryAndFont();
-    const QString leftover = testsupport::writeFile(QStringLiteral("config/zandrel/registry.reg.q7Kd0P"), "REGEDIT4\n");
+    const QString leftover =
+        testsupport::writeFile(QStringLiteral("config/zandrel/registry.reg.zandrel-save-q7Kd0P"), "REGEDIT4\n");
+    const QString usersCopy = testsupport::writeFile(QStringLiteral("config/zandrel/registry.reg.bkp001"), "REGEDIT4\n");
     frmMain w;
     w.load();
     EXPECT_FALSE(QFile::exists(leftover));
+    EXPECT_TRUE(QFile::exists(usersCopy));
     EXPECT_TRUE(QFile::exists(registry::StoreFilePath()));
 }
 

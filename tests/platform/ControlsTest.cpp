@@ -151,6 +151,45 @@ TEST(TextRowList, EveryRowIsAsWideAsTheWidestRowWritten)
     EXPECT_EQ(reach(), list.viewport()->width());
 }
 
+namespace {
+
+// Reaches QObject::receivers, which only a QObject may call on itself.
+struct Receivers : QObject {
+    using QObject::receivers;
+};
+
+// Destroys `window` with `list` in it, as closing it does, and answers how
+// many handlers the list's rows model (a child of the list, destroyed after
+// the list's own part) still has for its reset when it resets on its way
+// out; -1 when it did not reset.
+int resetHandlersLeftAfterTheList(QWidget *window, QListWidget *list)
+{
+    list->addItem(QStringLiteral("row"));
+    QAbstractItemModel *rows = list->model();
+    int left = -1;
+    QObject watcher;
+    QObject::connect(rows, &QAbstractItemModel::modelAboutToBeReset, &watcher, [&] {
+        const auto receivers = &Receivers::receivers;
+        left = (rows->*receivers)(SIGNAL(modelReset()));
+    });
+    delete window;
+    return left;
+}
+
+} // namespace
+
+// No handler of a text row list outlives it to run on a list that is no
+// more: when its window closes, its rows model goes last and finds no more
+// handlers of its reset than a plain list leaves.
+TEST(TextRowList, NoHandlerOfTheListOutlivesIt)
+{
+    auto *plainWindow = new QWidget;
+    const int plainLeft = resetHandlersLeftAfterTheList(plainWindow, new QListWidget(plainWindow));
+    ASSERT_GE(plainLeft, 0);
+    auto *window = new QWidget;
+    EXPECT_EQ(resetHandlersLeftAfterTheList(window, new controls::TextRowList(window)), plainLeft);
+}
+
 // A name's byte that is not UTF-8 is shown as a replacement character. In a
 // fixed-pitch font it takes one column, as every other character does: the
 // font's own glyph where that is one column wide (DejaVu Sans Mono's is),

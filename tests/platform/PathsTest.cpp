@@ -38,6 +38,30 @@ TEST(Paths, FindsFilesIgnoringLetterCase)
     EXPECT_EQ(paths::EncodeFileName(paths::FindFileNoCase(folder, QStringLiteral("RBOY.EXE"))), latin1 + "/RBOY.EXE");
 }
 
+// A program is looked up in its folder case-blind: what answers to the name
+// there but is no regular file (a pipe, a socket, a link to a device) is not
+// taken for it, and a regular file of another letter case still is.
+TEST(Paths, TheCaseBlindLookUpFindsRegularFilesOnly)
+{
+    const QString dir = testsupport::tempDir();
+    const auto at = [&dir](const char *name) { return paths::EncodeFileName(dir) + '/' + name; };
+    ASSERT_EQ(::mkfifo(at("Rboy.exe").constData(), 0600), 0);
+    ASSERT_EQ(::mknod(at("VIDE.EXE").constData(), S_IFSOCK | 0600, 0), 0);
+    ASSERT_EQ(::symlink("/dev/null", at("RDragon.exe").constData()), 0);
+    ASSERT_EQ(::mkdir(at("VirtualE.exe").constData(), 0755), 0);
+    testsupport::writeFile(QStringLiteral("rboy.EXE"), "x");
+    const std::pair<const char *, QString> cases[] = {
+        {"RBOY.EXE", dir + QStringLiteral("/rboy.EXE")},
+        {"vide.exe", QString()},
+        {"rdragon.exe", QString()},
+        {"VIRTUALE.EXE", QString()},
+    };
+    for (const auto &[name, found] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(paths::FindFileNoCase(dir, QLatin1String(name)), found);
+    }
+}
+
 TEST(Paths, InstallFoldersFollowTheProgramFolder)
 {
     paths::OverrideProgramFolder(QStringLiteral("/opt/zandrel/"));

@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <fcntl.h>
+#include <functional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
@@ -49,6 +51,17 @@ public:
 
 private:
     int m_fd = -1;
+};
+
+// What another instance does, for as long as one lives, when this one has
+// found the store damaged and is about to keep it aside.
+class WhenTheStoreIsFoundDamaged {
+public:
+    explicit WhenTheStoreIsFoundDamaged(std::function<void()> meanwhile)
+    {
+        SetDamagedStoreHook(std::move(meanwhile));
+    }
+    ~WhenTheStoreIsFoundDamaged() { SetDamagedStoreHook(nullptr); }
 };
 
 } // namespace
@@ -112,6 +125,95 @@ TEST(Registry, ADamagedStoreIsKeptAsideAndReported)
     // The next write starts a fresh store rather than touching the kept file.
     EXPECT_TRUE(settings::Save(QStringLiteral("Base Directory"), QStringLiteral("/roms")));
     EXPECT_EQ(testsupport::readFile(StoreFilePath() + QStringLiteral(".damaged")), QByteArray("not a registry file\n"));
+}
+
+// Two instances start on the same damaged store. Before this one keeps it
+// aside, the other does and saves a setting into a fresh store: this one
+// then reads that store, and neither moves it aside nor writes over the
+// damaged file the other kept.
+TEST(Registry, ADamagedStoreThatAnotherInstanceKeptAsideMeanwhileIsNotLost)
+{
+    const QByteArray damaged = "not a registry file\n";
+    const QByteArray othersStore = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Zandrel "
+                                   "Utils\\Settings]\n\"Base Directory\"=\"/roms\"\n\n";
+    const QString storeName = QStringLiteral("config/zandrel/registry.reg");
+    testsupport::writeFile(storeName, damaged);
+    const QString kept = StoreFilePath() + QStringLiteral(".damaged");
+    WhenTheStoreIsFoundDamaged otherInstance([&] {
+        OtherInstance lock;
+        ASSERT_TRUE(QFile::rename(StoreFilePath(), kept));
+        testsupport::writeFile(storeName, othersStore);
+    });
+    Reload();
+
+    EXPECT_EQ(settings::Get(QStringLiteral("Base Directory"), QStringLiteral("dflt")), QStringLiteral("/roms"));
+    EXPECT_EQ(testsupport::readFile(kept), damaged);
+    EXPECT_EQ(testsupport::readFile(StoreFilePath()), othersStore);
+    const QDir folder = QFileInfo(StoreFilePath()).absolutePath();
+    EXPECT_EQ(folder.entryList({QStringLiteral("registry.reg*")}, QDir::Files, QDir::Name),
+              (QStringList{"registry.reg", "registry.reg.damaged"}));
+
+    // A setting this instance saves joins the other's.
+    EXPECT_TRUE(settings::Save(QStringLiteral("Other"), QStringLiteral("mine")));
+    Reload();
+    EXPECT_EQ(settings::Get(QStringLiteral("Base Directory")), QStringLiteral("/roms"));
+    EXPECT_EQ(settings::Get(QStringLiteral("Other")), QStringLiteral("mine"));
+    EXPECT_EQ(testsupport::readFile(kept), damaged);
+}
+
+// A damaged file kept earlier is never replaced: the next one found, by a
+// save or by a read, gets a name of its own.
+TEST(Registry, ADamagedStoreIsKeptUnderANameNothingHasYet)
+{
+    const QString storeName = QStringLiteral("config/zandrel/registry.reg");
+    testsupport::writeFile(storeName + QStringLiteral(".damaged"), "kept earlier\n");
+    const QDir folder = QFileInfo(StoreFilePath()).absolutePath();
+    const auto keptFiles = [&] {
+        QList<QByteArray> contents;
+        for (const QString &name : folder.entryList({QStringLiteral("registry.reg.damaged*")}, QDir::Files, QDir::Name))
+            contents << testsupport::readFile(folder.filePath(name));
+        return contents;
+    };
+
+    testsupport::writeFile(storeName, "damaged by a save\n");
+    Reload();
+    EXPECT_TRUE(settings::Save(QStringLiteral("Key"), QStringLiteral("saved")));
+    testsupport::writeFile(storeName, "damaged by a read\n");
+    Reload();
+    EXPECT_EQ(settings::Get(QStringLiteral("Key"), QStringLiteral("default")), QStringLiteral("default"));
+
+    QList<QByteArray> kept = keptFiles();
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(kept, (QList<QByteArray>{"damaged by a read\n", "damaged by a save\n", "kept earlier\n"}));
+    EXPECT_TRUE(TakeStoreProblem().contains(QStringLiteral("It was kept as %1.damaged-").arg(StoreFilePath())));
+}
+
+// While a damaged store can't be kept aside (its folder can't be written
+// for now), it is left unread and no save goes over it; once it can be, it
+// is kept aside and the store starts afresh.
+TEST(Registry, ADamagedStoreThatCannotBeKeptAsideIsNeverWrittenOver)
+{
+    testsupport::writeFile(QStringLiteral("config/zandrel/registry.reg"), "damaged\n");
+    const QByteArray folder = QFile::encodeName(QFileInfo(StoreFilePath()).absolutePath());
+    ::chmod(folder.constData(), 0555);
+    {
+        testsupport::OrdinaryUser user;
+        Reload();
+        EXPECT_EQ(settings::Get(QStringLiteral("Key"), QStringLiteral("default")), QStringLiteral("default"));
+        EXPECT_FALSE(settings::Save(QStringLiteral("Key"), QStringLiteral("refused")));
+        const QString problem = TakeStoreProblem();
+        EXPECT_TRUE(problem.contains(QStringLiteral("The settings file %1 could not be read: It is damaged, and it "
+                                                    "could not be kept aside.\r")
+                                         .arg(StoreFilePath())))
+            << problem.toStdString();
+    }
+    ::chmod(folder.constData(), 0755);
+    EXPECT_EQ(testsupport::readFile(StoreFilePath()), QByteArray("damaged\n"));
+
+    EXPECT_TRUE(settings::Save(QStringLiteral("Key"), QStringLiteral("saved")));
+    EXPECT_EQ(testsupport::readFile(StoreFilePath() + QStringLiteral(".damaged")), QByteArray("damaged\n"));
+    Reload();
+    EXPECT_EQ(settings::Get(QStringLiteral("Key")), QStringLiteral("saved"));
 }
 
 TEST(Registry, ABatchWritesTheStoreOnce)
@@ -319,21 +421,22 @@ TEST(Registry, LeftoversOfKilledSavesGoUnlessAnotherInstanceHoldsTheLock)
 {
     ASSERT_TRUE(settings::Save(QStringLiteral("Key"), QStringLiteral("value")));
     const QString folder = QFileInfo(StoreFilePath()).absolutePath();
-    const QStringList leftovers = {"registry.reg.zandrel-save-Q7x2Lm", "registry.reg.Ab3xZ9", "registry.lock.rmlock"};
-    // A user's own copies stay, a six-letter word among them.
+    const QStringList leftovers = {"registry.reg.zandrel-save-Q7x2Lm", "registry.lock.rmlock"};
+    // A user's own copies stay, whatever letters and digits follow the name.
     // The lock file stays too: only the kernel's lock on it counts.
-    const QStringList kept = {"registry.lock", "registry.reg", "registry.reg.backup", "registry.reg.damaged",
-                              "registry.reg.old"};
+    const QStringList kept = {"registry.lock",       "registry.reg",         "registry.reg.2024v1",
+                              "registry.reg.Ab3xZ9", "registry.reg.backup",  "registry.reg.bkp001",
+                              "registry.reg.damaged", "registry.reg.old"};
     for (const QString &name : leftovers + kept.mid(2))
         testsupport::writeFile(QStringLiteral("config/zandrel/") + name, "REGEDIT4\n");
     const auto names = [&] { return QDir(folder).entryList(QDir::Files, QDir::Name); };
+    const QStringList everything = names();
+    ASSERT_EQ(everything.size(), leftovers.size() + kept.size());
 
     {
         OtherInstance otherInstance;
         RemoveLeftoversOfKilledSaves();
-        EXPECT_EQ(names(), (QStringList{"registry.lock", "registry.lock.rmlock", "registry.reg", "registry.reg.Ab3xZ9",
-                                        "registry.reg.backup", "registry.reg.damaged", "registry.reg.old",
-                                        "registry.reg.zandrel-save-Q7x2Lm"}));
+        EXPECT_EQ(names(), everything);
     }
     RemoveLeftoversOfKilledSaves();
     EXPECT_EQ(names(), kept);

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <csignal>
+#include <poll.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -188,6 +189,36 @@ TEST(SaveFile, WriteInPlaceChangesOnlyItsRange)
     error = savefile::WriteInPlace(QDir(testsupport::tempDir()).filePath(QStringLiteral("none")), 0, "z");
     ASSERT_TRUE(error);
     EXPECT_EQ(error->code, ENOENT);
+}
+
+// A write in place goes to a regular file only. Anything else is named for
+// what it is and refused before it is opened: opening a pipe that has a
+// reader already reaches the reader, and opening a device can act on it.
+TEST(SaveFile, WriteInPlaceRefusesWhatIsNoFileBeforeOpeningIt)
+{
+    const QString dir = testsupport::tempDir();
+    const auto at = [&dir](const char *name) { return dir + QLatin1Char('/') + QLatin1String(name); };
+    ASSERT_EQ(::mkfifo(QFile::encodeName(at("pipe")).constData(), 0600), 0);
+    ASSERT_EQ(::mknod(QFile::encodeName(at("socket")).constData(), S_IFSOCK | 0600, 0), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), at("device")));
+    const int reader = ::open(QFile::encodeName(at("pipe")).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    const std::pair<QString, const char *> cases[] = {
+        {at("pipe"), "It is a pipe, not a file."},
+        {at("socket"), "It is a socket, not a file."},
+        {at("device"), "It is a device, not a file."},
+        {dir, "It is a folder, not a file."},
+    };
+    for (const auto &[path, reason] : cases) {
+        SCOPED_TRACE(path.toStdString());
+        const auto error = savefile::WriteInPlace(path, 0, "z");
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->reason, QLatin1String(reason));
+    }
+    // A writer that came and went would leave the reader a hang-up.
+    pollfd waiting{reader, POLLIN, 0};
+    EXPECT_EQ(::poll(&waiting, 1, 0), 0);
+    ::close(reader);
 }
 
 // A save killed once its copy has a name (just before that copy replaces the

@@ -177,6 +177,25 @@ TEST(CheckVbRomImage, WhatIsNotARegularFileIsRefusedUnopened)
     }
 }
 
+// A file that is there but reports no length (as those under /proc do) is
+// not missing: the check calls it unreadable and says why, as the ROM
+// database's scan calls it unreadable.
+TEST(CheckVbRomImage, AFileThatReportsNoLengthIsThereButUnreadable)
+{
+    for (const QString &path : {QStringLiteral("/proc/self/pagemap"), QStringLiteral("/proc/self/status")}) {
+        SCOPED_TRACE(path.toStdString());
+        if (!QFileInfo::exists(path))
+            continue; // a system without it has nothing to show here
+        testsupport::messageBoxes().calls.clear();
+        EXPECT_EQ(CheckVbRomImage(path).result, RomCheck::Unreadable);
+        ASSERT_EQ(testsupport::messageBoxes().calls.size(), 1);
+        EXPECT_EQ(testsupport::messageBoxes().last().prompt,
+                  QStringLiteral("Unable to read the file:\r") + path + QStringLiteral("\rThe file reports no length."));
+        EXPECT_EQ(testsupport::messageBoxes().last().title, QStringLiteral("File error"));
+        EXPECT_EQ(ScanVbRomImage(path, 512, [](QByteArrayView, qint64, qint64) {}).result, RomCheck::Unreadable);
+    }
+}
+
 // The scan reads the file once, piece by piece, and judges it as the check
 // does, without a message.
 TEST(ScanVbRomImage, HandsOverEveryPieceInOrderAndJudgesAsTheCheckDoes)
