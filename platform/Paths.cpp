@@ -41,10 +41,7 @@ QString AppendFileToDir(const QString &dir, const QString &fileName)
 QString FindFileNoCase(const QString &dir, const QString &fileName)
 {
     // Links followed: a pipe, a device or a socket is no file to find.
-    const auto isRegularFile = [&dir](const QString &name) {
-        struct stat info;
-        return ::stat(EncodeFileName(AppendFileToDir(dir, name)).constData(), &info) == 0 && S_ISREG(info.st_mode);
-    };
+    const auto isRegularFile = [&dir](const QString &name) { return IsFile(AppendFileToDir(dir, name)); };
     if (isRegularFile(fileName))
         return AppendFileToDir(dir, fileName);
     // Listed by the names' real bytes, in name order so that the same file wins each time.
