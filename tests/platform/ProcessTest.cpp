@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 
 #include "ProcessSupport.h"
+#include "Paths.h"
 #include "Process.h"
 #include "Registry.h"
 #include "TestSupport.h"
@@ -372,20 +373,48 @@ TEST(Process, ClosingAWindowDuringTheHandOverCancelsTheStart)
     EXPECT_TRUE(testsupport::messageBoxes().calls.isEmpty());
 }
 
-// Wine reaches a name holding "\\" or "\"" only by a DOS name it makes up: such
-// a path is never handed to a Windows program.
+// Wine reaches a name holding \ " ? * < > | only by a DOS name it makes up,
+// and a Windows name loses a last dot or blank: such a path is never handed
+// to a Windows program.
 TEST(Process, APathThatWineCannotOpenIsNotHandedToAWindowsProgram)
 {
     const QString emu = folderIn(QStringLiteral("emu"));
     testsupport::writeWindowsProgram(emu + QStringLiteral("/EMU.EXE"));
     testsupport::installStub(emu, QStringLiteral("native"));
     PathForTest path(PathForTest::WithFakeWine);
-    for (const char *name : {"/roms/back\\slash.vb", "/roms/quo\"te.vb"}) {
-        const QString rom = QString::fromLatin1(name);
-        const process::Prepared refused = process::Prepare(request(emu + QStringLiteral("/EMU"), {Argument::Path(rom)}));
-        EXPECT_FALSE(refused.launch) << name;
-        EXPECT_TRUE(refused.failure.startsWith(QStringLiteral("Unable to start the program \"EMU\" through wine:\r") + rom))
-            << refused.failure.toStdString();
+    struct Case {
+        const char *rom;
+        const char *fault; // "" for a path wine opens
+    };
+    const Case cases[] = {
+        {"/roms/back\\slash.vb", "\"back\\slash.vb\" holds the character \\"},
+        {"/roms/quo\"te.vb", "\"quo\"te.vb\" holds the character \""},
+        {"/roms/What?.vb", "\"What?.vb\" holds the character ?"},
+        {"/roms/a*.vb", "\"a*.vb\" holds the character *"},
+        {"/roms/<a>.vb", "\"<a>.vb\" holds the character <"},
+        {"/roms/a>.vb", "\"a>.vb\" holds the character >"},
+        {"/roms/a|b.vb", "\"a|b.vb\" holds the character |"},
+        {"/roms/game.", "\"game.\" ends in a dot"},
+        {"/roms/game.vb ", "\"game.vb \" ends in a blank"},
+        {"/roms./game.vb", "\"roms.\" ends in a dot"},
+        {"/my roms /game.vb", "\"my roms \" ends in a blank"},
+        {"/roms/../my roms/./.game.vb", ""},
+        {"/roms/a.b c.vb", ""},
+    };
+    for (const Case &c : cases) {
+        const QString rom = QString::fromLatin1(c.rom);
+        const process::Prepared underWine = process::Prepare(request(emu + QStringLiteral("/EMU"), {Argument::Path(rom)}));
+        if (!*c.fault) {
+            EXPECT_TRUE(underWine.launch) << c.rom << underWine.failure.toStdString();
+            continue;
+        }
+        EXPECT_FALSE(underWine.launch) << c.rom;
+        EXPECT_TRUE(underWine.failure.startsWith(QStringLiteral("Unable to start the program \"EMU\" through wine:\r") + rom
+                                                 + QStringLiteral("\rThe name ") + QLatin1String(c.fault)))
+            << underWine.failure.toStdString();
+        EXPECT_TRUE(underWine.failure.endsWith(
+            QStringLiteral(", which a Windows program under wine cannot open.\rRename it (or its folder) to use it.")))
+            << underWine.failure.toStdString();
         EXPECT_TRUE(process::Prepare(request(emu + QStringLiteral("/native"), {Argument::Path(rom)})).launch)
             << "a native program opens any name";
         EXPECT_TRUE(process::Prepare(request(emu + QStringLiteral("/EMU"), {Argument::Word(rom)})).launch)
@@ -394,6 +423,53 @@ TEST(Process, APathThatWineCannotOpenIsNotHandedToAWindowsProgram)
     const QString oddFolder = folderIn(QStringLiteral("odd\"emu"));
     testsupport::writeWindowsProgram(oddFolder + QStringLiteral("/EMU.EXE"));
     EXPECT_FALSE(process::Prepare(request(oddFolder + QStringLiteral("/EMU"))).launch);
+}
+
+// Wine runs a program whose working folder it can't open in a folder of its
+// own, silently: the folder the program would get is refused like a path,
+// whether the request names it, it is handed on, or it is our current folder.
+TEST(Process, AWorkingFolderThatWineCannotOpenIsRefused)
+{
+    const QString emu = folderIn(QStringLiteral("emu"));
+    testsupport::writeWindowsProgram(emu + QStringLiteral("/EMU.EXE"));
+    testsupport::installStub(emu, QStringLiteral("native"));
+    const QString plain = folderIn(QStringLiteral("plain"));
+    const QString backslash = folderIn(QStringLiteral("a\\b"));
+    const QString dotted = folderIn(QStringLiteral("work."));
+    PathForTest path(PathForTest::WithFakeWine);
+    const QString ourFolder = paths::CurrentFolder();
+    struct Case {
+        QString current;
+        QString handedOn;
+        QString requested;
+        QString refused; // the folder named in the refusal; "" for a start
+    };
+    const Case cases[] = {
+        {backslash, {}, {}, backslash},  {backslash, plain, {}, {}},   {backslash, {}, plain, {}},
+        {plain, dotted, {}, dotted},     {plain, {}, dotted, dotted},  {plain, backslash, plain, {}},
+    };
+    for (const Case &c : cases) {
+        ASSERT_TRUE(paths::MakeCurrentFolder(c.current));
+        std::optional<process::HandOnWorkingFolder> handOn;
+        if (!c.handedOn.isEmpty())
+            handOn.emplace(c.handedOn);
+        const process::Prepared underWine = process::Prepare(request(emu + QStringLiteral("/EMU"), {}, c.requested));
+        const process::Prepared native = process::Prepare(request(emu + QStringLiteral("/native"), {}, c.requested));
+        handOn.reset();
+        ASSERT_TRUE(paths::MakeCurrentFolder(ourFolder));
+        const std::string what = (c.current + QLatin1Char('|') + c.handedOn + QLatin1Char('|') + c.requested).toStdString();
+        EXPECT_TRUE(native.launch) << what << ": a native program runs in any folder";
+        if (c.refused.isEmpty()) {
+            EXPECT_TRUE(underWine.launch) << what << underWine.failure.toStdString();
+            continue;
+        }
+        EXPECT_FALSE(underWine.launch) << what;
+        EXPECT_TRUE(underWine.failure.startsWith(QStringLiteral("Unable to start the program \"EMU\" through wine in its "
+                                                                "working folder:\r")
+                                                 + c.refused + QStringLiteral("\rThe name \"")))
+            << underWine.failure.toStdString();
+        EXPECT_TRUE(underWine.failure.endsWith(QStringLiteral("\rRename it (or its folder) to use it.")));
+    }
 }
 
 // Telling what a program is reads its first bytes: a pipe of the program's
