@@ -115,6 +115,22 @@ QString fromRegFile(const QByteArray &bytes)
     return QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData() + 2), (bytes.size() - 2) / 2);
 }
 
+// A value handed over as wine holds and exports it: regedit ends a text
+// value that lacks its terminator with one, and exports a string only up to
+// its first NUL.
+registry::Value asWineExportsIt(registry::Value value)
+{
+    if (value.type == registry::REG_SZ) {
+        if (const qsizetype nul = value.data.indexOf('\0'); nul >= 0)
+            value.data.truncate(nul);
+        value.data.append('\0');
+    } else if ((value.type == registry::REG_EXPAND_SZ || value.type == registry::REG_MULTI_SZ)
+               && !value.data.isEmpty() && !value.data.endsWith('\0')) {
+        value.data.append('\0');
+    }
+    return value;
+}
+
 // True when wine's registry, as exported, holds every value handed over.
 bool allArrived(const QString &exported, const QString &handedOver)
 {
@@ -124,7 +140,7 @@ bool allArrived(const QString &exported, const QString &handedOver)
         return false;
     return std::all_of(sent->cbegin(), sent->cend(), [&](const auto &entry) {
         const auto found = held->find(entry.first);
-        return found != held->end() && found->second == entry.second;
+        return found != held->end() && found->second == asWineExportsIt(entry.second);
     });
 }
 

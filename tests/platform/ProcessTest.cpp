@@ -345,6 +345,31 @@ TEST(Process, AHandOverThatLeftWinesRegistryUnchangedIsReportedAndNothingStarts)
     EXPECT_EQ(testsupport::processStarts().launches.size(), 1);
 }
 
+// Wine keeps a text value with a terminator added where it lacks one, and
+// exports it cut at its first NUL with its line breaks, "\\" and "\"" escaped:
+// such values arrived, and the program starts.
+TEST(Process, TextValuesThatWineExportsInItsOwnFormArrive)
+{
+    const QString key = QStringLiteral("Software\\Emu");
+    registry::CreateKey(registry::Hive::CurrentUser, key);
+    const std::pair<const char *, registry::Value> values[] = {
+        {"Nl", registry::Value::fromString(QStringLiteral("a\nb"))},
+        {"Escapes", registry::Value::fromString(QStringLiteral("C:\\\"x\"\r\n"))},
+        {"Nul", registry::Value{registry::REG_SZ, QByteArray("a\0b\0", 4)}},
+        {"Unended", registry::Value{registry::REG_SZ, QByteArray("ab")}},
+        {"Empty", registry::Value{registry::REG_SZ, QByteArray()}},
+        {"Path", registry::Value::fromString(QStringLiteral("%HOME%"), registry::REG_EXPAND_SZ)},
+    };
+    for (const auto &[name, value] : values)
+        ASSERT_TRUE(registry::SetValue(registry::Hive::CurrentUser, key, QLatin1String(name), value));
+    StartRequest started = request(testsupport::writeWindowsProgram(folderIn(QStringLiteral("emu")) + QStringLiteral("/EMU.EXE")));
+    started.wineRegistryKey = key;
+    PathForTest path(PathForTest::WithFakeWine);
+
+    EXPECT_TRUE(process::Start(started)) << testsupport::messageBoxes().last().prompt.toStdString();
+    EXPECT_EQ(testsupport::processStarts().launches.size(), 1);
+}
+
 // Closing a window while wine takes the settings cancels the start that has
 // not happened yet; the window then closes.
 TEST(Process, ClosingAWindowDuringTheHandOverCancelsTheStart)
