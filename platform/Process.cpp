@@ -177,7 +177,7 @@ bool Start(const StartRequest &request, const std::function<bool()> &beforeStart
     if (launch.runner == Runner::Wine && !request.wineRegistryKey.isEmpty()) {
         const wineregistry::HandOverResult handOver = wineregistry::HandOver(launch.program, request.wineRegistryKey);
         if (handOver.outcome == wineregistry::HandOverResult::Cancelled)
-            return false; // a window is closing: the user no longer waits for the start
+            return false; // the user no longer wants the start
         if (handOver.outcome == wineregistry::HandOverResult::Failed) {
             msgbox::MsgBox(QStringLiteral("Unable to hand the settings of the program to wine:") + CR
                                + launch.request.program + CR + handOver.failure + CR

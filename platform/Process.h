@@ -86,7 +86,7 @@ Prepared Prepare(const StartRequest &request);
 // Prepares and starts the request without waiting for it. A failure (see
 // Prepare, a registry hand-over to wine that failed, or a start the system
 // refuses) is shown in a message box and gives false; so does, silently, a
-// hand-over cancelled by closing a window. True means the program was
+// hand-over that the user cancelled in its progress window. True means the program was
 // started. `beforeStart`, when given, runs once the program is known to be
 // startable and just before it starts (to write what the program reads at
 // its start); when it returns false, it has said why and nothing starts.
