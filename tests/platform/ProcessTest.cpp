@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QApplication>
-#include <QCursor>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
