@@ -305,7 +305,14 @@ void frmVirtualE::startEmulator()
     request.program = paths::AppendFileToDir(VirtualEDir, QStringLiteral("VIRTUALE.EXE"));
     request.windowStyle = process::vbMinimizedFocus;
     request.wineRegistryKey = virtuale::kEmulatorKey;
+    // Handing the settings to wine takes a while: Run can't be pressed again
+    // until this start has ended.
+    const bool hadFocus = cmdRunVirtualE->hasFocus();
+    cmdRunVirtualE->setEnabled(false);
     process::Start(request);
+    cmdRunVirtualE->setEnabled(true);
+    if (hadFocus)
+        cmdRunVirtualE->setFocus();
 }
 
 void frmVirtualE::cmdControlConfig_Click()

@@ -22,6 +22,7 @@ QString g_handedOnFolder;
 
 using msgbox::CR;
 const QString kFailureTitle = QStringLiteral("Unable to start program");
+const QString kRenameIt = QStringLiteral("Rename it (or its folder) to use it.");
 
 enum class Kind { Native, Windows, Dos, NotRunnable, Unknown };
 
@@ -134,14 +135,20 @@ Prepared Prepare(const StartRequest &request)
         launch.arguments << WinePath(file);
         for (const Argument &argument : request.arguments)
             launch.arguments << (argument.isPath ? WinePath(argument.text) : argument.text);
-        // Never hand over a path that the program could not open.
+        // Never hand over a path that the program could not open, nor a
+        // working folder that wine would silently replace with its own.
         QStringList paths{file};
         for (const Argument &argument : request.arguments)
             if (argument.isPath)
                 paths << argument.text;
+        const QString headline = QStringLiteral("Unable to start the program \"%1\" through wine").arg(word);
         for (const QString &path : std::as_const(paths))
             if (const QString problem = WineCannotReach(path); !problem.isEmpty())
-                return failed(QStringLiteral("Unable to start the program \"%1\" through wine:").arg(word) + CR + problem);
+                return failed(headline + QLatin1Char(':') + CR + path + CR + problem + CR + kRenameIt);
+        const QString runsIn = workingFolder.isEmpty() ? paths::CurrentFolder() : workingFolder;
+        if (const QString problem = WineCannotReach(runsIn); !problem.isEmpty())
+            return failed(headline + QStringLiteral(" in its working folder:") + CR + runsIn + CR + problem + CR
+                          + kRenameIt);
         return Prepared{launch, QString()};
     }
     case Kind::Dos:
@@ -170,7 +177,7 @@ bool Start(const StartRequest &request, const std::function<bool()> &beforeStart
     if (launch.runner == Runner::Wine && !request.wineRegistryKey.isEmpty()) {
         const wineregistry::HandOverResult handOver = wineregistry::HandOver(launch.program, request.wineRegistryKey);
         if (handOver.outcome == wineregistry::HandOverResult::Cancelled)
-            return false; // a window is closing: the user no longer waits for the start
+            return false; // the user no longer wants the start
         if (handOver.outcome == wineregistry::HandOverResult::Failed) {
             msgbox::MsgBox(QStringLiteral("Unable to hand the settings of the program to wine:") + CR
                                + launch.request.program + CR + handOver.failure + CR
@@ -198,10 +205,23 @@ QString WinePath(const QString &path)
 
 QString WineCannotReach(const QString &path)
 {
-    if (!path.contains(QLatin1Char('\\')) && !path.contains(QLatin1Char('"')))
-        return QString();
-    return path + CR + QStringLiteral("holds \\ or \" in its name, which a Windows program under wine cannot open.")
-        + CR + QStringLiteral("Rename it (or its folder) to use it.");
+    // Windows names can't hold these, and lose a last dot or blank.
+    static const QString kUnopenable = QStringLiteral("\\\"?*<>|");
+    for (const QString &name : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (name == QLatin1String(".") || name == QLatin1String(".."))
+            continue;
+        QString fault;
+        if (const auto bad = std::find_if(name.cbegin(), name.cend(), [](QChar c) { return kUnopenable.contains(c); });
+            bad != name.cend())
+            fault = QStringLiteral("holds the character %1").arg(*bad);
+        else if (name.endsWith(QLatin1Char('.')))
+            fault = QStringLiteral("ends in a dot");
+        else if (name.endsWith(QLatin1Char(' ')))
+            fault = QStringLiteral("ends in a blank");
+        if (!fault.isEmpty())
+            return QStringLiteral("The name \"%1\" %2, which a Windows program under wine cannot open.").arg(name, fault);
+    }
+    return QString();
 }
 
 QString GetShortPath(const QString &path)

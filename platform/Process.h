@@ -6,9 +6,9 @@
 // when it ends with ".exe", without it); what the
 // file holds decides how it runs: a native program (ELF, or a script with
 // the run bit) directly, a Windows program through wine (its path arguments
-// in wine's "Z:\..." form; a path wine can't open is refused), a DOS
-// program not at all. Programs start
-// detached, never through a shell, and our own current folder never changes.
+// in wine's "Z:\..." form; a path or working folder wine can't open is
+// refused), a DOS program not at all. Programs start detached, never
+// through a shell, and our own current folder never changes.
 
 #include <QList>
 #include <QString>
@@ -74,7 +74,9 @@ QString FindProgram(const QString &folder, const QString &word);
 
 // What would run for the request, or the message that says why nothing can:
 // the program is missing, is a DOS program, needs wine and wine is not on
-// the PATH, or is no program at all.
+// the PATH, or is no program at all; or, under wine, a path it is handed or
+// the working folder it would run in (the request's, the handed-on one, or
+// our current folder) has a name that wine can't open.
 struct Prepared {
     std::optional<Launch> launch;
     QString failure;
@@ -84,7 +86,7 @@ Prepared Prepare(const StartRequest &request);
 // Prepares and starts the request without waiting for it. A failure (see
 // Prepare, a registry hand-over to wine that failed, or a start the system
 // refuses) is shown in a message box and gives false; so does, silently, a
-// hand-over cancelled by closing a window. True means the program was
+// hand-over that the user cancelled in its progress window. True means the program was
 // started. `beforeStart`, when given, runs once the program is known to be
 // startable and just before it starts (to write what the program reads at
 // its start); when it returns false, it has said why and nothing starts.
@@ -93,9 +95,10 @@ bool Start(const StartRequest &request, const std::function<bool()> &beforeStart
 // "/home/me/a.vb" as a program under wine sees it: "Z:\home\me\a.vb".
 QString WinePath(const QString &path);
 
-// Why a program under wine can't open `path` by its WinePath form (a name
-// holding "\" or "\"", which wine reaches only by a made-up DOS name), as the
-// lines of a message; "" when it can.
+// Why a program under wine can't open `path` by its WinePath form, as one
+// line that names the name: a name (of the file or of any folder on the
+// way) holding \ " ? * < > |, which wine reaches only by a made-up DOS name,
+// or ending in a dot or a blank, which Windows names drop; "" when it can.
 QString WineCannotReach(const QString &path);
 
 // The form of a path that a command line carries: the path itself when it

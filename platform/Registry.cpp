@@ -257,6 +257,7 @@ QString storeText()
 }
 
 // Reads a quoted string starting at `pos`; on success moves `pos` past it.
+// regedit writes a line break in a string as "\n" or "\r".
 bool readQuoted(const QString &line, int &pos, QString &out)
 {
     if (pos >= line.size() || line[pos] != u'"')
@@ -265,7 +266,8 @@ bool readQuoted(const QString &line, int &pos, QString &out)
     for (int i = pos + 1; i < line.size(); ++i) {
         const QChar c = line[i];
         if (c == u'\\' && i + 1 < line.size()) {
-            out += line[++i];
+            const QChar escaped = line[++i];
+            out += escaped == u'n' ? QChar(u'\n') : escaped == u'r' ? QChar(u'\r') : escaped;
         } else if (c == u'"') {
             pos = i + 1;
             return true;

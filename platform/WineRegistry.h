@@ -18,9 +18,12 @@ struct HandOverResult {
 
 // Hands HKEY_CURRENT_USER\`key` and its subkeys to the registry of `wine`
 // (the wine program to run). HandedOver also when our registry has no such
-// key and there is nothing to hand over. While wine runs the cursor is busy
-// and windows repaint; a request to close a window cancels the hand-over
-// (wine is stopped) and is made again once it has ended.
+// key and there is nothing to hand over. While wine runs, a modal progress
+// window ("Handing the settings to wine…") shows and the other windows take
+// no input; its Cancel (or Escape, or its close button) stops wine and gives
+// Cancelled. The temporary folder the file goes through is the hand-over's
+// own, removed when it ends; what killed hand-overs left there is removed
+// at the next one.
 HandOverResult HandOver(const QString &wine, const QString &key);
 
 } // namespace wineregistry

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QTimer>
 
 #include "Controls.h"
 #include "FrontendFixture.h"
@@ -19,6 +22,7 @@
 #include "SettingsStore.h"
 #include "TestSupport.h"
 #include "VirtualERegistry.h"
+#include "WindowSystem.h"
 #include "frmControlConfig.h"
 #include "frmHelp.h"
 #include "frmVirtualE.h"
@@ -314,4 +318,43 @@ TEST_F(VirtualEForm, TheStubStartsDirectlyAndThroughWineAfterTheRegistryHandOver
     EXPECT_EQ(record->program, QStringLiteral("wine"));
     EXPECT_EQ(record->arguments, QStringList(process::WinePath(emulator + QStringLiteral("/VIRTUALE.EXE"))));
     EXPECT_TRUE(messageBoxes().calls.isEmpty());
+}
+
+// While wine takes the settings, the window takes nothing the user does:
+// Run is disabled, a click on it and the window manager's request to close
+// the window are dropped (not made once the wait is over), and a window
+// that closes itself meanwhile (a tool tip) cancels nothing.
+TEST_F(VirtualEForm, NothingDoneDuringTheHandOverIsMadeAfterIt)
+{
+    QFile::remove(emulator + QStringLiteral("/VirtualE.exe"));
+    testsupport::writeWindowsProgram(emulator + QStringLiteral("/VIRTUALE.EXE"));
+    testsupport::PathForTest path(testsupport::PathForTest::WithFakeWine);
+    frmVirtualE w;
+    w.load();
+    w.show();
+    QLabel tip(QStringLiteral("a tool tip"), nullptr, Qt::ToolTip);
+    tip.show();
+    std::optional<bool> runEnabledMeanwhile;
+    QString modalMeanwhile;
+    QTimer::singleShot(0, [&] {
+        runEnabledMeanwhile = w.cmdRunVirtualE->isEnabled();
+        if (const QWidget *modal = QApplication::activeModalWidget())
+            modalMeanwhile = modal->findChild<QLabel *>()->text();
+        testsupport::clickWithMouse(*w.cmdRunVirtualE);
+        testsupport::requestClose(w);
+        tip.close();
+    });
+    qputenv("ZANDREL_STUB_REGEDIT_WAIT_MS", "500");
+    w.cmdRunVirtualE->click();
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    qunsetenv("ZANDREL_STUB_REGEDIT_WAIT_MS");
+
+    EXPECT_EQ(runEnabledMeanwhile, false);
+    EXPECT_EQ(modalMeanwhile, QStringLiteral("Handing the settings to wine\u2026"));
+    EXPECT_EQ(processStarts().launches.size(), 1);
+    EXPECT_TRUE(messageBoxes().calls.isEmpty());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.cmdRunVirtualE->isEnabled());
+    EXPECT_FALSE(tip.isVisible());
 }

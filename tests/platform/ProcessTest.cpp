@@ -2,17 +2,24 @@
 
 #include <QDir>
 #include <QApplication>
-#include <QCursor>
 #include <QFile>
+#include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "ProcessSupport.h"
+#include "Paths.h"
 #include "Process.h"
+#include "ProgressWindow.h"
 #include "Registry.h"
 #include "TestSupport.h"
+#include "WindowSystem.h"
 
 using process::Argument;
 using process::StartRequest;
@@ -46,6 +53,39 @@ StartRequest windowsProgramWithSettings()
     started.wineRegistryKey = key;
     return started;
 }
+
+// The hand-over's progress window, while one shows.
+forms::ProgressWindow *shownProgressWindow()
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (auto *progress = qobject_cast<forms::ProgressWindow *>(window); progress && progress->isVisible())
+            return progress;
+    return nullptr;
+}
+
+// TMPDIR points at `folder` for the object's life.
+class TemporaryFolderForTest {
+public:
+    explicit TemporaryFolderForTest(const QString &folder)
+        : m_wasSet(qEnvironmentVariableIsSet("TMPDIR"))
+        , m_old(qgetenv("TMPDIR"))
+    {
+        qputenv("TMPDIR", paths::EncodeFileName(folder));
+    }
+    ~TemporaryFolderForTest()
+    {
+        if (m_wasSet)
+            qputenv("TMPDIR", m_old);
+        else
+            qunsetenv("TMPDIR");
+    }
+    TemporaryFolderForTest(const TemporaryFolderForTest &) = delete;
+    TemporaryFolderForTest &operator=(const TemporaryFolderForTest &) = delete;
+
+private:
+    bool m_wasSet;
+    QByteArray m_old;
+};
 
 } // namespace
 
@@ -331,61 +371,171 @@ TEST(Process, AHandOverThatLeftWinesRegistryUnchangedIsReportedAndNothingStarts)
               notStarted + QStringLiteral("wine's registry does not hold the settings after the import.\r"
                                           "The program was not started."));
 
-    // A temporary folder that wine can't reach by its name
-    const QByteArray tmp = qgetenv("TMPDIR");
-    qputenv("TMPDIR", QFile::encodeName(folderIn(QStringLiteral("back\\slash"))));
-    EXPECT_FALSE(process::Start(started));
-    qputenv("TMPDIR", tmp);
-    EXPECT_TRUE(testsupport::messageBoxes().last().prompt.startsWith(notStarted)) << testsupport::messageBoxes().last().prompt.toStdString();
-    EXPECT_TRUE(testsupport::messageBoxes().last().prompt.contains(QStringLiteral("cannot open")));
+    // A temporary folder that wine can't reach by its name: the user's remedy is another TMPDIR.
+    const QString unreachable = folderIn(QStringLiteral("back\\slash"));
+    {
+        const TemporaryFolderForTest tmpdir(unreachable);
+        EXPECT_FALSE(process::Start(started));
+    }
+    EXPECT_EQ(testsupport::messageBoxes().last().prompt,
+              notStarted + QStringLiteral("The temporary folder (TMPDIR) is ") + unreachable
+                  + QStringLiteral("\rThe name \"back\\slash\" holds the character \\, which a Windows program under "
+                                   "wine cannot open.\rSet TMPDIR to another folder.\rThe program was not started."));
     EXPECT_TRUE(testsupport::processStarts().launches.isEmpty());
 
     EXPECT_TRUE(process::Start(started)) << testsupport::messageBoxes().last().prompt.toStdString();
     EXPECT_EQ(testsupport::processStarts().launches.size(), 1);
 }
 
-// Closing a window while wine takes the settings cancels the start that has
-// not happened yet; the window then closes.
-TEST(Process, ClosingAWindowDuringTheHandOverCancelsTheStart)
+// Wine keeps a text value with a terminator added where it lacks one, and
+// exports it cut at its first NUL with its line breaks, "\\" and "\"" escaped:
+// such values arrived, and the program starts.
+TEST(Process, TextValuesThatWineExportsInItsOwnFormArrive)
+{
+    const QString key = QStringLiteral("Software\\Emu");
+    registry::CreateKey(registry::Hive::CurrentUser, key);
+    const std::pair<const char *, registry::Value> values[] = {
+        {"Nl", registry::Value::fromString(QStringLiteral("a\nb"))},
+        {"Escapes", registry::Value::fromString(QStringLiteral("C:\\\"x\"\r\n"))},
+        {"Nul", registry::Value{registry::REG_SZ, QByteArray("a\0b\0", 4)}},
+        {"Unended", registry::Value{registry::REG_SZ, QByteArray("ab")}},
+        {"Empty", registry::Value{registry::REG_SZ, QByteArray()}},
+        {"Path", registry::Value::fromString(QStringLiteral("%HOME%"), registry::REG_EXPAND_SZ)},
+    };
+    for (const auto &[name, value] : values)
+        ASSERT_TRUE(registry::SetValue(registry::Hive::CurrentUser, key, QLatin1String(name), value));
+    StartRequest started = request(testsupport::writeWindowsProgram(folderIn(QStringLiteral("emu")) + QStringLiteral("/EMU.EXE")));
+    started.wineRegistryKey = key;
+    PathForTest path(PathForTest::WithFakeWine);
+
+    EXPECT_TRUE(process::Start(started)) << testsupport::messageBoxes().last().prompt.toStdString();
+    EXPECT_EQ(testsupport::processStarts().launches.size(), 1);
+}
+
+// While wine takes the settings a modal progress window shows. Its Cancel,
+// Escape or its close button, as the user works them, stop wine and the
+// start, without a message; the window manager's request to close another
+// window meanwhile is refused, and not made once the wait is over.
+TEST(Process, TheHandOversProgressWindowCancelsTheStart)
 {
     const StartRequest started = windowsProgramWithSettings();
     PathForTest path(PathForTest::WithFakeWine);
-
     QWidget window;
     window.show();
-    std::optional<Qt::CursorShape> cursorMeanwhile;
-    QTimer::singleShot(100, &window, [&] {
-        if (const QCursor *cursor = QApplication::overrideCursor())
-            cursorMeanwhile = cursor->shape();
-        window.close();
-    });
+    struct Way {
+        const char *name;
+        std::function<void(QWidget &progress)> cancel;
+    };
+    const Way ways[] = {
+        {"its close button", [](QWidget &progress) { testsupport::requestClose(progress); }},
+        {"Escape", [](QWidget &progress) { testsupport::typeKey(progress, Qt::Key_Escape); }},
+        {"Cancel", [](QWidget &progress) { testsupport::clickWithMouse(*progress.findChild<QPushButton *>()); }},
+    };
     qputenv("ZANDREL_STUB_REGEDIT_WAIT_MS", "30000");
-    const bool startedAnyway = process::Start(started);
+    for (const Way &way : ways) {
+        SCOPED_TRACE(way.name);
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            forms::ProgressWindow *progress = shownProgressWindow();
+            if (!progress)
+                return;
+            shown = progress->windowTitle() + QLatin1Char('|') + progress->findChild<QLabel *>()->text();
+            EXPECT_EQ(progress->windowModality(), Qt::ApplicationModal);
+            testsupport::requestClose(window);
+            way.cancel(*progress);
+        });
+        EXPECT_FALSE(process::Start(started));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(shown, QStringLiteral("Starting the program|Handing the settings to wine\u2026"));
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_FALSE(shownProgressWindow());
+    }
     qunsetenv("ZANDREL_STUB_REGEDIT_WAIT_MS");
-    EXPECT_FALSE(startedAnyway);
-    EXPECT_EQ(cursorMeanwhile, Qt::WaitCursor);
-    EXPECT_TRUE(window.isVisible()) << "closed only once the wait is over";
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_FALSE(QApplication::overrideCursor());
     EXPECT_TRUE(testsupport::processStarts().launches.isEmpty());
     EXPECT_TRUE(testsupport::messageBoxes().calls.isEmpty());
 }
 
-// Wine reaches a name holding "\\" or "\"" only by a DOS name it makes up: such
-// a path is never handed to a Windows program.
+// A killed hand-over leaves its folder, with the user's settings, in the
+// temporary folder; the next hand-over removes it, and its own when it ends.
+// Only folders of our name go, and never one that a live hand-over holds.
+TEST(Process, TheNextHandOverClearsWhatAKilledOneLeftInTheTemporaryFolder)
+{
+    const StartRequest started = windowsProgramWithSettings();
+    PathForTest path(PathForTest::WithFakeWine);
+    const QString tmp = folderIn(QStringLiteral("tmp"));
+    const QStringList kept = {QStringLiteral("zandrel-wine-Live42"), QStringLiteral("zandrel-wine-notes!"),
+                              QStringLiteral("zandrel-wine-Ab3xY"),  QStringLiteral("zandrel-wine-Ab3xY9z"),
+                              QStringLiteral("other-Ab3xY9"),        QStringLiteral("zandrel-wine-File12"),
+                              QStringLiteral("zandrel-wine-Link12")};
+    for (const QString &name : {QStringLiteral("zandrel-wine-Ab3xY9"), kept[0], kept[1], kept[2], kept[3], kept[4]})
+        testsupport::writeFile(QStringLiteral("tmp/") + name + QStringLiteral("/settings.reg"), "the user's settings");
+    testsupport::writeFile(QStringLiteral("tmp/") + kept[5], "a file");
+    const QString linked = testsupport::writeFile(QStringLiteral("elsewhere/settings.reg"), "not ours");
+    ASSERT_EQ(::symlink(QFile::encodeName(paths::FolderOf(linked)).constData(),
+                        QFile::encodeName(tmp + QLatin1Char('/') + kept[6]).constData()),
+              0);
+    // A live hand-over holds its folder.
+    const int live = ::open(QFile::encodeName(tmp + QLatin1Char('/') + kept[0]).constData(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(live, 0);
+    ASSERT_EQ(::flock(live, LOCK_EX), 0);
+
+    {
+        const TemporaryFolderForTest tmpdir(tmp);
+        EXPECT_TRUE(process::Start(started)) << testsupport::messageBoxes().last().prompt.toStdString();
+    }
+    ::close(live);
+    QStringList left;
+    for (const paths::FolderEntry &entry : paths::ListFolder(tmp))
+        left << entry.name;
+    left.sort();
+    QStringList expected = kept;
+    expected.sort();
+    EXPECT_EQ(left, expected);
+    EXPECT_TRUE(paths::IsFile(linked));
+}
+
+// Wine reaches a name holding \ " ? * < > | only by a DOS name it makes up,
+// and a Windows name loses a last dot or blank: such a path is never handed
+// to a Windows program.
 TEST(Process, APathThatWineCannotOpenIsNotHandedToAWindowsProgram)
 {
     const QString emu = folderIn(QStringLiteral("emu"));
     testsupport::writeWindowsProgram(emu + QStringLiteral("/EMU.EXE"));
     testsupport::installStub(emu, QStringLiteral("native"));
     PathForTest path(PathForTest::WithFakeWine);
-    for (const char *name : {"/roms/back\\slash.vb", "/roms/quo\"te.vb"}) {
-        const QString rom = QString::fromLatin1(name);
-        const process::Prepared refused = process::Prepare(request(emu + QStringLiteral("/EMU"), {Argument::Path(rom)}));
-        EXPECT_FALSE(refused.launch) << name;
-        EXPECT_TRUE(refused.failure.startsWith(QStringLiteral("Unable to start the program \"EMU\" through wine:\r") + rom))
-            << refused.failure.toStdString();
+    struct Case {
+        const char *rom;
+        const char *fault; // "" for a path wine opens
+    };
+    const Case cases[] = {
+        {"/roms/back\\slash.vb", "\"back\\slash.vb\" holds the character \\"},
+        {"/roms/quo\"te.vb", "\"quo\"te.vb\" holds the character \""},
+        {"/roms/What?.vb", "\"What?.vb\" holds the character ?"},
+        {"/roms/a*.vb", "\"a*.vb\" holds the character *"},
+        {"/roms/<a>.vb", "\"<a>.vb\" holds the character <"},
+        {"/roms/a>.vb", "\"a>.vb\" holds the character >"},
+        {"/roms/a|b.vb", "\"a|b.vb\" holds the character |"},
+        {"/roms/game.", "\"game.\" ends in a dot"},
+        {"/roms/game.vb ", "\"game.vb \" ends in a blank"},
+        {"/roms./game.vb", "\"roms.\" ends in a dot"},
+        {"/my roms /game.vb", "\"my roms \" ends in a blank"},
+        {"/roms/../my roms/./.game.vb", ""},
+        {"/roms/a.b c.vb", ""},
+    };
+    for (const Case &c : cases) {
+        const QString rom = QString::fromLatin1(c.rom);
+        const process::Prepared underWine = process::Prepare(request(emu + QStringLiteral("/EMU"), {Argument::Path(rom)}));
+        if (!*c.fault) {
+            EXPECT_TRUE(underWine.launch) << c.rom << underWine.failure.toStdString();
+            continue;
+        }
+        EXPECT_FALSE(underWine.launch) << c.rom;
+        EXPECT_TRUE(underWine.failure.startsWith(QStringLiteral("Unable to start the program \"EMU\" through wine:\r") + rom
+                                                 + QStringLiteral("\rThe name ") + QLatin1String(c.fault)))
+            << underWine.failure.toStdString();
+        EXPECT_TRUE(underWine.failure.endsWith(
+            QStringLiteral(", which a Windows program under wine cannot open.\rRename it (or its folder) to use it.")))
+            << underWine.failure.toStdString();
         EXPECT_TRUE(process::Prepare(request(emu + QStringLiteral("/native"), {Argument::Path(rom)})).launch)
             << "a native program opens any name";
         EXPECT_TRUE(process::Prepare(request(emu + QStringLiteral("/EMU"), {Argument::Word(rom)})).launch)
@@ -394,6 +544,53 @@ TEST(Process, APathThatWineCannotOpenIsNotHandedToAWindowsProgram)
     const QString oddFolder = folderIn(QStringLiteral("odd\"emu"));
     testsupport::writeWindowsProgram(oddFolder + QStringLiteral("/EMU.EXE"));
     EXPECT_FALSE(process::Prepare(request(oddFolder + QStringLiteral("/EMU"))).launch);
+}
+
+// Wine runs a program whose working folder it can't open in a folder of its
+// own, silently: the folder the program would get is refused like a path,
+// whether the request names it, it is handed on, or it is our current folder.
+TEST(Process, AWorkingFolderThatWineCannotOpenIsRefused)
+{
+    const QString emu = folderIn(QStringLiteral("emu"));
+    testsupport::writeWindowsProgram(emu + QStringLiteral("/EMU.EXE"));
+    testsupport::installStub(emu, QStringLiteral("native"));
+    const QString plain = folderIn(QStringLiteral("plain"));
+    const QString backslash = folderIn(QStringLiteral("a\\b"));
+    const QString dotted = folderIn(QStringLiteral("work."));
+    PathForTest path(PathForTest::WithFakeWine);
+    const QString ourFolder = paths::CurrentFolder();
+    struct Case {
+        QString current;
+        QString handedOn;
+        QString requested;
+        QString refused; // the folder named in the refusal; "" for a start
+    };
+    const Case cases[] = {
+        {backslash, {}, {}, backslash},  {backslash, plain, {}, {}},   {backslash, {}, plain, {}},
+        {plain, dotted, {}, dotted},     {plain, {}, dotted, dotted},  {plain, backslash, plain, {}},
+    };
+    for (const Case &c : cases) {
+        ASSERT_TRUE(paths::MakeCurrentFolder(c.current));
+        std::optional<process::HandOnWorkingFolder> handOn;
+        if (!c.handedOn.isEmpty())
+            handOn.emplace(c.handedOn);
+        const process::Prepared underWine = process::Prepare(request(emu + QStringLiteral("/EMU"), {}, c.requested));
+        const process::Prepared native = process::Prepare(request(emu + QStringLiteral("/native"), {}, c.requested));
+        handOn.reset();
+        ASSERT_TRUE(paths::MakeCurrentFolder(ourFolder));
+        const std::string what = (c.current + QLatin1Char('|') + c.handedOn + QLatin1Char('|') + c.requested).toStdString();
+        EXPECT_TRUE(native.launch) << what << ": a native program runs in any folder";
+        if (c.refused.isEmpty()) {
+            EXPECT_TRUE(underWine.launch) << what << underWine.failure.toStdString();
+            continue;
+        }
+        EXPECT_FALSE(underWine.launch) << what;
+        EXPECT_TRUE(underWine.failure.startsWith(QStringLiteral("Unable to start the program \"EMU\" through wine in its "
+                                                                "working folder:\r")
+                                                 + c.refused + QStringLiteral("\rThe name \"")))
+            << underWine.failure.toStdString();
+        EXPECT_TRUE(underWine.failure.endsWith(QStringLiteral("\rRename it (or its folder) to use it.")));
+    }
 }
 
 // A pipe of the program's name is refused at once, not opened and waited on
