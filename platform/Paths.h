@@ -49,7 +49,7 @@ bool IsFolder(const QString &path);
 // when it can't be.
 bool MakeCurrentFolder(const QString &folder);
 
-// The user's home folder: where the original's "C:\" defaults point.
+// The user's home folder: where every Windows-style "C:\" default points.
 QString HomeFolder();
 
 // Folders of the running install. The program folder holds the program; the
