@@ -9,6 +9,7 @@
 
 #include "MainWindowStart.h"
 #include "Registry.h"
+#include "SaveFile.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
 #include "frmMain.h"
@@ -100,8 +101,8 @@ TEST_F(MainWindowStart, AStoreThatCannotBeReadOrWrittenIsReportedOnceAndLeftAsIt
         QString expected;
     };
     const Case cases[] = {
-        {"write-only store", false, QStringLiteral("could not be read: Permission denied")},
-        {"read-only folder", true, QStringLiteral("can't be written: Permission denied")},
+        {"write-only store", false, QStringLiteral("could not be read: ") + savefile::ErrorText(EACCES)},
+        {"read-only folder", true, QStringLiteral("can't be written: ") + savefile::ErrorText(EACCES)},
     };
     installLibraryAndFont();
     for (const Case &c : cases) {

@@ -496,7 +496,7 @@ TEST_F(OptionsDialog, ApplyOnAFullDiskKeepsTheStoreAndTheDialogAndSaysWhy)
     EXPECT_FALSE(dialog.isUnloaded());
     ASSERT_EQ(boxCount(), 1);
     EXPECT_EQ(testsupport::messageBoxes().last().title, QStringLiteral("Options not saved"));
-    EXPECT_TRUE(testsupport::messageBoxes().last().prompt.contains(QStringLiteral("No space left on device")));
+    EXPECT_TRUE(testsupport::messageBoxes().last().prompt.contains(savefile::ErrorText(ENOSPC)));
     EXPECT_EQ(testsupport::readFile(registry::StoreFilePath()), before);
 }
 
