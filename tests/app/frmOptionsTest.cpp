@@ -518,7 +518,12 @@ TEST_F(OptionsDialog, FolderNamesShowAsWrittenInTheDialogAndThePicker)
     });
     frmOptions dialog;
     dialog.load();
-    EXPECT_TRUE(dialog.lblBaseDir->text().endsWith(QStringLiteral("a<i>tal</i>x")));
+    // The label stands for the whole path and shows it, or as much of its
+    // beginning as fits: a long temporary folder leaves the name out.
+    EXPECT_EQ(dialog.lblBaseDir->path(), tagged);
+    const QString shown = dialog.lblBaseDir->text();
+    EXPECT_TRUE(shown == tagged || (shown.endsWith(QLatin1String("...")) && tagged.startsWith(shown.chopped(3))))
+        << shown.toStdString();
     everyLabelIsPlain(dialog);
     dialog.cmdBaseDir_Click();
     EXPECT_EQ(testsupport::modalWindows().shown, QStringList{QStringLiteral("frmSelectDir")});

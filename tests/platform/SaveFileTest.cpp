@@ -134,6 +134,7 @@ TEST(SaveFile, ALinkIsReplacedOrWrittenThroughAsAsked)
 
 TEST(SaveFile, RefusesAFolderAndAFileWeMayNotWrite)
 {
+    SKIP_WHERE_NO_ORDINARY_USER_CAN_REACH_THE_TEST();
     const QString folder = QDir(testsupport::tempDir()).filePath(QStringLiteral("folder"));
     QDir().mkpath(folder);
     auto error = savefile::SaveWhole(folder, "x");
