@@ -3,14 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <csignal>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "SaveFile.h"
@@ -232,25 +231,17 @@ TEST(SaveFile, ACopyLeftByAKilledSaveIsPlainlyOursAndGoesAtTheNextSave)
     EXPECT_EQ(testsupport::readFile(folder + QStringLiteral("/b.txt.zandrel-save-Q7x2Lm")), QByteArray("copy"));
 }
 
-// The real thing: a save killed just before its copy replaces the file. The
-// copy's lock ended with the killed process, so the next save clears it.
+// The real thing: a save killed just before its copy replaces the file, in a
+// program of its own. The copy's lock ended with that program, so the next
+// save clears it.
 TEST(SaveFile, ACopyOfASaveKilledBeforeTheReplacementGoesAtTheNextSave)
 {
     const QString folder = testsupport::tempDir();
     const QString path = testsupport::writeFile(QStringLiteral("a.txt"), "old");
-    const pid_t child = ::fork();
-    if (child == 0) {
-        savefile::SetFaultHook([&](Step step) {
-            if (step == Step::Replace && FolderEntries(folder).size() == 2)
-                ::raise(SIGKILL);
-            return 0;
-        });
-        savefile::SaveWhole(path, "killed");
-        ::_exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status));
+    QProcess killed;
+    killed.start(QStringLiteral(ZANDREL_KILLED_SAVE), {path, QStringLiteral("killed")});
+    ASSERT_TRUE(killed.waitForFinished());
+    ASSERT_EQ(killed.exitStatus(), QProcess::CrashExit) << "exit code " << killed.exitCode();
     EXPECT_EQ(testsupport::readFile(path), QByteArray("old"));
     const QStringList left = FolderEntries(folder);
     ASSERT_EQ(left.size(), 2);
