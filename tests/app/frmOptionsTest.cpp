@@ -565,16 +565,3 @@ TEST_F(OptionsDialog, TabReachesTheRecentCountAndTheArrowKeysSetIt)
     testsupport::pressKey(dialog.vscMruItems, Qt::Key_Up);
     EXPECT_EQ(dialog.vscMruItems->value(), count + 1);
 }
-
-TEST_F(OptionsDialog, Screenshot)
-{
-    storeDefaults();
-    settings::Save(QStringLiteral("Reality Boy Enabled"), QStringLiteral("True"));
-    settings::Save(QStringLiteral("VB Main Menu Theme"), QStringLiteral("True"));
-    settings::Save(QStringLiteral("Rename ROMs"), QStringLiteral("1"));
-    settings::Save(QStringLiteral("Reality Boy Directory"),
-                   QStringLiteral("/home/someone/.wine/drive_c/Program Files/Reality Boy 0.84"));
-    frmOptions dialog;
-    dialog.load();
-    testsupport::saveScreenshot(dialog, QStringLiteral("frmOptions"));
-}
