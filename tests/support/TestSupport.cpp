@@ -119,7 +119,6 @@ int giveToNobody(const char *path, const struct stat *, int, struct FTW *)
     return ::lchown(path, kNobody, kNobody);
 }
 
-
 void becomeNobody()
 {
     ::setfsgid(kNobody);
