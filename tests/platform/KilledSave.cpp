@@ -3,24 +3,28 @@
 // and is killed once the copy has its name. The save tests start it, so that
 // the kill meets a program of its own, as it would in use.
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <csignal>
 
+#include "Paths.h"
 #include "SaveFile.h"
 
 int main(int argc, char **argv)
 {
     if (argc != 3)
         return 2;
-    const QString path = QFile::decodeName(argv[1]);
-    const QDir folder = QFileInfo(path).dir();
-    const QStringList copies{QFileInfo(path).fileName() + QStringLiteral(".zandrel-save-*")};
+    const QString path = paths::DecodeFileName(argv[1]);
+    const QString folder = QFileInfo(path).path();
+    const QString copyName = QFileInfo(path).fileName() + QStringLiteral(".zandrel-save-");
     savefile::SetFaultHook([&](savefile::Step step) {
+        if (step != savefile::Step::Replace)
+            return 0;
         // An unnamed copy passes this step once before it gets its name.
-        if (step == savefile::Step::Replace && !folder.entryList(copies, QDir::Files | QDir::Hidden).isEmpty())
+        const QList<paths::FolderEntry> entries = paths::ListFolder(folder);
+        if (std::any_of(entries.cbegin(), entries.cend(),
+                        [&](const paths::FolderEntry &entry) { return entry.name.startsWith(copyName); }))
             std::raise(SIGKILL);
         return 0;
     });
