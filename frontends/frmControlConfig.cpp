@@ -53,7 +53,9 @@ constexpr int kKeyWidth = 65;
 constexpr int kKeyHeight = 17;
 constexpr int rowTop(int row) { return 4 + 17 * row; }
 
-struct KeyButtonSpec {
+// One key button: its member and Click handler, the slot it sets, its tip,
+// its place (column and row) and the controller input its leader line meets.
+struct KeyButton {
     QPushButton *frmControlConfig::*button;
     void (frmControlConfig::*handler)();
     Slot slot;
@@ -65,7 +67,7 @@ struct KeyButtonSpec {
 
 // Left column top to bottom, then the right one: the keyboard focus order.
 // The right pad's column lists Right above Down, the mirror of the left one.
-const KeyButtonSpec kKeyButtons[] = {
+const KeyButton kKeyButtons[] = {
     {&frmControlConfig::cmdLButton, &frmControlConfig::cmdLButton_Click, Slot::LTrigger, "L Trigger", false, 0,
      ControllerInput::L},
     {&frmControlConfig::cmdLtUp, &frmControlConfig::cmdLtUp_Click, Slot::LeftPadUp, "Up (Left D-Pad)", false, 1,
@@ -110,7 +112,7 @@ controls::Picture controllerWithLeaders()
         p.translate(-origin);
 
         p.setPen(QPen(QColor(0xd0, 0x18, 0x18), 1));
-        for (const KeyButtonSpec &b : kKeyButtons) {
+        for (const KeyButton &b : kKeyButtons) {
             const qreal y = rowTop(b.row) + kKeyHeight / 2.0;
             const qreal edge = b.rightColumn ? kRightColumn : kLeftColumn + kKeyWidth;
             const QPointF input = origin + controllerpicture::inputPoint(b.input);
@@ -214,13 +216,13 @@ void frmControlConfig::createControls()
     imgControlConfig->setPicture(controllerWithLeaders());
     imgControlConfig->setFocusPolicy(Qt::NoFocus);
 
-    for (const KeyButtonSpec &spec : kKeyButtons) {
-        auto *button = placePx<QPushButton>(client(), spec.rightColumn ? kRightColumn : kLeftColumn,
-                                            rowTop(spec.row), kKeyWidth, kKeyHeight, QStringLiteral("<Key#000>"));
-        button->setToolTip(QString::fromLatin1(spec.toolTip));
-        this->*spec.button = button;
-        m_keyButtons[size_t(spec.slot)] = button;
-        connect(button, &QPushButton::clicked, this, spec.handler);
+    for (const KeyButton &key : kKeyButtons) {
+        auto *button = placePx<QPushButton>(client(), key.rightColumn ? kRightColumn : kLeftColumn,
+                                            rowTop(key.row), kKeyWidth, kKeyHeight, QStringLiteral("<Key#000>"));
+        button->setToolTip(QString::fromLatin1(key.toolTip));
+        this->*key.button = button;
+        m_keyButtons[size_t(key.slot)] = button;
+        connect(button, &QPushButton::clicked, this, key.handler);
     }
 
     fraRealityBoy = placePx<QGroupBox>(client(), 24, 136, 225, 97, QStringLiteral("Additional Key Configurations:"));
@@ -258,9 +260,9 @@ void frmControlConfig::createControls()
         setTabOrder(previous, b);
         previous = b;
     }
-    for (const KeyButtonSpec &spec : kKeyButtons) {
-        setTabOrder(previous, this->*spec.button);
-        previous = this->*spec.button;
+    for (const KeyButton &key : kKeyButtons) {
+        setTabOrder(previous, this->*key.button);
+        previous = this->*key.button;
     }
     setTabOrder(previous, cmdDebug);
     // Every control here is a button: Enter presses the focused one, which is

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStyle>
@@ -35,6 +36,30 @@ QString typeOf(const paths::FolderEntry &entry)
         return QStringLiteral("File");
     return entry.name.mid(dot + 1).toUpper() + QStringLiteral(" File");
 }
+
+// The folder listed, on one line: where the path is wider than the room, its
+// middle is left out, so that a deep folder never widens the dialog past the
+// screen. Its text, what a screen reader reads, and its tip stay whole.
+class FolderPathLabel : public QLabel {
+public:
+    explicit FolderPathLabel(QWidget *parent)
+        : QLabel(parent)
+    {
+        setTextFormat(Qt::PlainText); // a folder name is never markup
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        drawFrame(&painter);
+        const QRect room = contentsRect();
+        style()->drawItemText(&painter, room, QStyle::visualAlignment(layoutDirection(), alignment()), palette(),
+                              isEnabled(), fontMetrics().elidedText(text(), Qt::ElideMiddle, room.width()),
+                              foregroundRole());
+    }
+};
 
 } // namespace
 
@@ -71,8 +96,7 @@ FileDialog::FileDialog(Kind kind, const QString &filter, const QString &folder, 
     , m_types(ParseFilter(filter))
 {
     setWindowTitle(kind == Kind::Open ? QStringLiteral("Open") : QStringLiteral("Save As"));
-    lblFolder = new QLabel(this);
-    lblFolder->setTextFormat(Qt::PlainText); // a folder name is never markup
+    lblFolder = new FolderPathLabel(this);
     cmdUp = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogToParent), QString(), this);
     cmdUp->setToolTip(QStringLiteral("Up One Level"));
     cmdUp->setAccessibleName(QStringLiteral("Up One Level"));
@@ -118,12 +142,12 @@ FileDialog::FileDialog(Kind kind, const QString &filter, const QString &folder, 
     grid->setColumnStretch(1, 1);
     resize(560, 380);
 
-    connect(cmdUp, &QPushButton::clicked, this, [this] {
-        openFolder(QFileInfo(m_folder).absolutePath());
-    });
+    connect(cmdUp, &QPushButton::clicked, this, &FileDialog::openParent);
     connect(cmdAccept, &QPushButton::clicked, this, &FileDialog::accept);
     connect(cmdCancel, &QPushButton::clicked, this, &FileDialog::reject);
-    connect(cmbFileType, &QComboBox::currentIndexChanged, this, &FileDialog::fill);
+    connect(cmbFileType, &QComboBox::currentIndexChanged, this, &FileDialog::showChosenType);
+    // Picking the type shown already also drops a typed pattern.
+    connect(cmbFileType, &QComboBox::activated, this, &FileDialog::showChosenType);
     connect(lstFiles, &QTreeWidget::itemDoubleClicked, this, &FileDialog::enter);
     connect(lstFiles, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
         if (item && !item->data(NameColumn, kIsFolderRole).toBool())
@@ -140,7 +164,19 @@ void FileDialog::openFolder(const QString &folder)
 {
     m_folder = QDir::cleanPath(QDir(folder).absolutePath());
     lblFolder->setText(m_folder);
+    lblFolder->setToolTip(m_folder);
     cmdUp->setEnabled(m_folder != QLatin1String("/"));
+    fill();
+}
+
+void FileDialog::openParent()
+{
+    openFolder(QFileInfo(m_folder).absolutePath());
+}
+
+void FileDialog::showChosenType()
+{
+    m_typedPattern.reset();
     fill();
 }
 
@@ -148,11 +184,11 @@ void FileDialog::fill()
 {
     lstFiles->clear();
     const int typeIndex = cmbFileType->currentIndex();
+    const FileType *type = m_typedPattern ? &*m_typedPattern : typeIndex >= 0 ? &m_types[typeIndex] : nullptr;
     QList<paths::FolderEntry> entries = paths::ListFolder(m_folder);
-    // Folders first, then the files of the chosen type; hidden names stay out.
+    // Folders first, then the files of the type; hidden names stay out.
     entries.removeIf([&](const paths::FolderEntry &entry) {
-        return entry.name.startsWith(QLatin1Char('.'))
-               || (!entry.isFolder && typeIndex >= 0 && !m_types[typeIndex].matches(entry.name));
+        return entry.name.startsWith(QLatin1Char('.')) || (!entry.isFolder && type && !type->matches(entry.name));
     });
     std::sort(entries.begin(), entries.end(), [](const paths::FolderEntry &a, const paths::FolderEntry &b) {
         if (a.isFolder != b.isFolder)
@@ -196,19 +232,46 @@ void FileDialog::accept()
         openFolder(path);
         return;
     }
+    if (applyTypedPattern(path))
+        return;
     // Any other name is handed back: the windows answer a name that does not
     // exist with their own message, and ask before replacing a file.
     m_chosen = path;
     QDialog::accept();
 }
 
+// A name with "*" or "?" ("*.txt", "roms/*.vb;*.bin") that names no file of
+// its folder is a pattern: the folder opens listing the files it matches, the
+// pattern stays typed, and nothing is chosen. False for any other name.
+bool FileDialog::applyTypedPattern(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString folder = slash == 0 ? QStringLiteral("/") : path.left(slash);
+    const QString name = path.mid(slash + 1);
+    const bool wildcard = name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
+    if (!wildcard || !paths::IsFolder(folder))
+        return false;
+    const QList<paths::FolderEntry> entries = paths::ListFolder(folder);
+    if (std::any_of(entries.cbegin(), entries.cend(),
+                    [&name](const paths::FolderEntry &entry) { return !entry.isFolder && entry.name == name; }))
+        return false;
+    m_typedPattern = FileType{name, name.split(QLatin1Char(';'), Qt::SkipEmptyParts)};
+    openFolder(folder);
+    return true;
+}
+
 bool FileDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    // Enter in the list enters the highlighted entry, and nothing else.
+    // Enter in the list enters the highlighted entry, and nothing else;
+    // Backspace opens the folder above.
     if (watched == lstFiles && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             enter(lstFiles->currentItem());
+            return true;
+        }
+        if (key == Qt::Key_Backspace) {
+            openParent();
             return true;
         }
     }

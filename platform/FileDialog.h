@@ -3,12 +3,16 @@
 // folder through paths::ListFolder, so that a name that is not UTF-8 shows
 // and opens as it does everywhere else in the program, and filters by the
 // Windows patterns the windows give it: "*.*" matches every name, with a dot
-// or without, and letter case never matters.
+// or without, and letter case never matters. A pattern typed as the file name
+// lists what it matches instead, and Backspace in the list opens the folder
+// above, as in any file dialog.
 
 #include <QDialog>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 #include "CommonDialog.h"
 
@@ -61,8 +65,12 @@ protected:
 private:
     void fill();
     void enter(QTreeWidgetItem *item);
+    void openParent();
+    void showChosenType();
+    bool applyTypedPattern(const QString &path);
 
     QList<FileType> m_types;
+    std::optional<FileType> m_typedPattern; // lists in place of the chosen type
     QString m_folder;
     QString m_chosen;
 };

@@ -13,12 +13,13 @@ namespace {
 Responder g_responder;
 QPointer<QWidget> g_parent;
 
-struct ButtonSpec {
+// A box's button and the answer it gives.
+struct ButtonAnswer {
     QMessageBox::StandardButton button;
     Answer answer;
 };
 
-QList<ButtonSpec> buttonsFor(int style)
+QList<ButtonAnswer> buttonsFor(int style)
 {
     switch (style & 0xF) {
     case vbOKCancel: return {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}};
@@ -64,7 +65,7 @@ int show(const QString &prompt, int style, const QString &title, bool escapeLeav
     // Prompts carry file names and paths: never read them as markup.
     box.setTextFormat(Qt::PlainText);
     const auto buttons = buttonsFor(style);
-    for (const ButtonSpec &b : buttons)
+    for (const ButtonAnswer &b : buttons)
         box.addButton(b.button);
     box.setDefaultButton(buttons[defaultIndex(style, int(buttons.size()))].button);
     if (escapeLeaves && !(box.standardButtons() & QMessageBox::Cancel)) {
@@ -85,11 +86,11 @@ int show(const QString &prompt, int style, const QString &title, bool escapeLeav
     const auto clicked = box.standardButton(box.clickedButton());
     if (escapeLeaves && clicked == QMessageBox::Cancel)
         return vbCancel;
-    for (const ButtonSpec &b : buttons)
+    for (const ButtonAnswer &b : buttons)
         if (b.button == clicked)
             return b.answer;
     // Closed by its title bar: Cancel where there is one.
-    for (const ButtonSpec &b : buttons)
+    for (const ButtonAnswer &b : buttons)
         if (b.answer == vbCancel)
             return vbCancel;
     return buttons.size() == 1 ? buttons.front().answer : DefaultAnswer(style);

@@ -1,5 +1,5 @@
 #pragma once
-// Number <-> text rules of the program's original language, kept in one place:
+// The program's number and text rules, kept in one place:
 // reading a leading number (Val), converting text to 16/32-bit integers and
 // Booleans (halves round to even, overflow fails), and writing numbers (Str).
 

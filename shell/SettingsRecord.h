@@ -60,5 +60,5 @@ struct SettingsRecord {
 // The keys in store order, as stored ("Version Number" ... "Create Change Log").
 const std::array<QString, 46> &SettingsKeyNames();
 
-// Where the original defaulted to "C:\": the user's home folder.
+// The folder a Windows-style "C:\" default stands for: the user's home folder.
 QString DefaultFolder();

@@ -44,7 +44,7 @@ QString storedText(const QByteArray &data)
     return QString::fromUtf8(body);
 }
 
-// A variant as the original language would turn it into text.
+// A variant as text, by the program's number and text rules.
 QString variantText(const QVariant &v)
 {
     switch (v.typeId()) {

@@ -115,15 +115,3 @@ TEST(ControllerPicture, TwoDifferentPicturesSharpAtEveryPixelDensity)
     EXPECT_EQ(sharp.size(), QSize(256, 256));
     EXPECT_EQ(sharp.deviceIndependentSize().toSize(), QSize(128, 128));
 }
-
-TEST_F(AboutBox, Screenshots)
-{
-    testsupport::saveScreenshot(about, QStringLiteral("frmAbout"));
-    mouseMove(about.imgVBControl);
-    testsupport::saveScreenshot(about, QStringLiteral("frmAbout-lit"));
-    if (!qEnvironmentVariableIsEmpty("ZANDREL_SCREENSHOT_DIR")) {
-        const QString dir = qEnvironmentVariable("ZANDREL_SCREENSHOT_DIR");
-        controllerpicture::controller(false).render(4).save(dir + QStringLiteral("/controller-x4.png"));
-        controllerpicture::controller(true).render(4).save(dir + QStringLiteral("/controller-lit-x4.png"));
-    }
-}

@@ -402,16 +402,3 @@ TEST_F(ControlConfig, AnotherNameLeavesTheDialogAsDesigned)
     EXPECT_TRUE(captureCaptions.isEmpty());
     EXPECT_EQ(boxCount(), 0);
 }
-
-TEST_F(ControlConfig, Screenshots)
-{
-    open(kRealityBoy);
-    testsupport::saveScreenshot(dialog, QStringLiteral("frmControlConfig-RealityBoy"));
-    frmControlConfig virtualE;
-    open(kVirtualE, virtualE);
-    testsupport::saveScreenshot(virtualE, QStringLiteral("frmControlConfig-VirtualE"));
-    frmKeyCapture capture;
-    mainwindow::Tag() = kVirtualE;
-    capture.load();
-    testsupport::saveScreenshot(capture, QStringLiteral("frmKeyCapture"));
-}

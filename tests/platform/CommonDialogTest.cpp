@@ -11,8 +11,11 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -123,12 +126,90 @@ TEST(CommonDialog, AFolderNameOpensTheFolder)
     EXPECT_TRUE(dialog.chosenPath().isEmpty());
 }
 
+// A deep folder shows whole in the "Look in" line's text and tip, and never
+// widens the dialog: on an 800 pixel screen, Open and Cancel stay on it.
+TEST(CommonDialog, ADeepFolderLeavesTheDialogOnTheScreen)
+{
+    QString deep = testsupport::tempDir();
+    for (int level = 1; level <= 12; ++level)
+        deep += QStringLiteral("/a-folder-with-a-long-name-%1").arg(level);
+    ASSERT_TRUE(QDir().mkpath(deep));
+    commondialog::FileDialog dialog(commondialog::Kind::Open, kRomFilter, deep, QString());
+    dialog.show();
+    QApplication::processEvents();
+    const QRect screen = dialog.screen()->availableGeometry();
+    ASSERT_LE(screen.width(), 800);
+    EXPECT_LE(dialog.minimumSizeHint().width(), screen.width());
+    EXPECT_LE(dialog.minimumWidth(), screen.width());
+    for (const QWidget *button : {static_cast<QWidget *>(dialog.cmdAccept), static_cast<QWidget *>(dialog.cmdCancel)})
+        EXPECT_TRUE(screen.contains(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())))
+            << button->mapToGlobal(QPoint(0, 0)).x() << " on a screen " << screen.width() << " wide";
+    EXPECT_EQ(dialog.lblFolder->text(), deep);
+    EXPECT_EQ(dialog.lblFolder->toolTip(), deep);
+}
+
+// A file dialog's keyboard habits: Backspace in the list opens the folder
+// above; a typed pattern, with Enter or Open, lists the files it matches and
+// chooses none, until a type is picked again. A file whose name only looks
+// like a pattern is chosen.
+TEST(CommonDialog, BackspaceGoesUpAndATypedPatternListsWhatItMatches)
+{
+    const QDir temp(testsupport::tempDir());
+    temp.mkpath(QStringLiteral("roms/inner"));
+    for (const char *name : {"a.txt", "B.TXT", "game.vb", "notes.md", "what?.vb"})
+        testsupport::writeFile(QStringLiteral("roms/") + QLatin1String(name), "x");
+    commondialog::FileDialog dialog(commondialog::Kind::Open, kRomFilter, temp.filePath(QStringLiteral("roms")),
+                                    QString());
+    dialog.show();
+    const auto type = [&](const QString &text) {
+        dialog.txtFileName->clear();
+        QTest::keyClicks(dialog.txtFileName, text);
+    };
+
+    type(QStringLiteral("inner"));
+    QTest::keyClick(dialog.txtFileName, Qt::Key_Return);
+    ASSERT_EQ(dialog.folder(), temp.filePath(QStringLiteral("roms/inner")));
+    QTest::keyClick(dialog.lstFiles, Qt::Key_Backspace);
+    EXPECT_EQ(dialog.folder(), temp.filePath(QStringLiteral("roms")));
+
+    type(QStringLiteral("*.txt"));
+    QTest::keyClick(dialog.txtFileName, Qt::Key_Return);
+    EXPECT_EQ(column(*dialog.lstFiles, 0), (QStringList{"inner", "a.txt", "B.TXT"}));
+    EXPECT_EQ(dialog.txtFileName->text(), QStringLiteral("*.txt"));
+    type(QStringLiteral("*.md;*.VB"));
+    QTest::mouseClick(dialog.cmdAccept, Qt::LeftButton);
+    EXPECT_EQ(column(*dialog.lstFiles, 0), (QStringList{"inner", "game.vb", "notes.md", "what?.vb"}));
+    type(QStringLiteral("inner/*.txt"));
+    QTest::keyClick(dialog.txtFileName, Qt::Key_Return);
+    EXPECT_EQ(dialog.folder(), temp.filePath(QStringLiteral("roms/inner")));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.chosenPath().isEmpty());
+
+    QTest::keyClick(dialog.lstFiles, Qt::Key_Backspace); // the pattern holds in the folder above
+    EXPECT_EQ(dialog.folder(), temp.filePath(QStringLiteral("roms")));
+    EXPECT_EQ(column(*dialog.lstFiles, 0), (QStringList{"inner", "a.txt", "B.TXT"}));
+    QTest::keyClick(dialog.cmbFileType, Qt::Key_Down); // "All Files (*.*)"
+    EXPECT_EQ(column(*dialog.lstFiles, 0).size(), 6);
+
+    type(QStringLiteral("what?.vb"));
+    QTest::keyClick(dialog.txtFileName, Qt::Key_Return);
+    EXPECT_EQ(dialog.chosenPath(), temp.filePath(QStringLiteral("roms/what?.vb")));
+}
+
 // The windows answer a name that does not exist with their own message, so
 // the Open dialog hands it over rather than refusing it.
 TEST(CommonDialog, OpenReturnsATypedNameThatDoesNotExist)
 {
     const QString typed = QDir(testsupport::tempDir()).filePath(QStringLiteral("missing.vb"));
     commondialog::SetResponder({});
+    // Should an assertion below stop the user's part, the dialog still closes.
+    QTimer fallback;
+    fallback.setSingleShot(true);
+    QObject::connect(&fallback, &QTimer::timeout, [] {
+        if (QWidget *dialog = QApplication::activeModalWidget())
+            dialog->close();
+    });
+    fallback.start(5000);
     QTimer::singleShot(0, [&] {
         auto *dialog = qobject_cast<commondialog::FileDialog *>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -199,6 +200,8 @@ TEST(TextRowList, AReplacementCharacterTakesOneColumn)
     ASSERT_TRUE(fonts::RegisterKatakanaFont(paths::AppendFileToDir(paths::FontsFolder(), QStringLiteral("MSGOKATA.TTF"))));
     QFont mono(QStringLiteral("DejaVu Sans Mono"));
     mono.setPointSizeF(8.25);
+    // Qt would quietly draw in another font, whose glyph may be of any width.
+    ASSERT_EQ(QFontInfo(mono).family(), mono.family()) << "DejaVu Sans Mono is missing: install fonts-dejavu-core";
     for (const QFont &font : {mono, fonts::KatakanaFont(8.25)}) {
         SCOPED_TRACE(font.family().toStdString());
         controls::TextRowList list;

@@ -39,7 +39,7 @@ TEST(ListFiles, AFullDiskKeepsTheOldListAndSaysWhy)
     const auto failure = SaveListFiles(disk.path(), Lists(), false);
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->path, have);
-    EXPECT_TRUE(failure->reason.contains(QStringLiteral("No space left on device"))) << failure->reason.toStdString();
+    EXPECT_TRUE(failure->reason.contains(savefile::ErrorText(ENOSPC))) << failure->reason.toStdString();
     EXPECT_EQ(testsupport::readFile(have), QByteArray(5000, 'o'));
 }
 
@@ -54,7 +54,7 @@ TEST(ListFiles, AFailedSaveStopsAtItsFileAndKeepsItsOldList)
     const auto failure = SaveListFiles(folder, Lists(), true);
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->path, miss);
-    EXPECT_EQ(failure->reason, QStringLiteral("Input/output error"));
+    EXPECT_EQ(failure->reason, savefile::ErrorText(EIO));
     EXPECT_EQ(testsupport::readFile(miss), QByteArray("old missing list"));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), (QStringList{"VBoyHave.txt", "VBoyMiss.txt"}));
 }

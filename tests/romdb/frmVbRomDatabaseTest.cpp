@@ -439,6 +439,7 @@ TEST_F(RomDbWindow, AFailedRenameShowsItsFailureAndNoCompletion)
 
 TEST_F(RomDbWindow, AfterAFailedRenameTheLogIsShownAndSavedWhereTheFilesAre)
 {
+    SKIP_WHERE_NO_ORDINARY_USER_CAN_REACH_THE_TEST();
     put("a.vb", craftedroms::CatalogueImage(kTetris));
     put("b.vb", craftedroms::CatalogueImage(kCroach));
     QDir().mkpath(sub(QStringLiteral("VBoyRen")));

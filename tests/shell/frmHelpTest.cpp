@@ -151,20 +151,6 @@ TEST_F(HelpViewer, ASourceThatIsGoneGivesAnEmptyText)
     EXPECT_TRUE(s.helpText.isEmpty());
 }
 
-TEST_F(HelpViewer, Screenshots)
-{
-    registerSource(QStringLiteral("ROM DB Have"),
-                   QStringLiteral("Collected Virtual Boy ROMs\r\n==========================\r\n\r\n"
-                                  "3-D Tetris (U) [!]                                   "
-                                  "a long line that scrolls sideways\r\n"));
-    for (const QString &key : {QStringLiteral("ROM ID Codes"), QStringLiteral("ROM DB Have")}) {
-        mainwindow::Tag() = key;
-        frmHelp viewer;
-        viewer.load();
-        testsupport::saveScreenshot(viewer, QStringLiteral("frmHelp-") + QString(key).replace(QLatin1Char(' '), QLatin1Char('-')));
-    }
-}
-
 TEST_F(HelpViewer, EscapeClosesIt)
 {
     registerSource(QStringLiteral("Zandrel"), QStringLiteral("the main help"));

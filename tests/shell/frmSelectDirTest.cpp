@@ -211,11 +211,3 @@ TEST_F(FolderPicker, ChoosingADriveOpensItsRootAndTheParentsLeadBackUp)
     }
     EXPECT_EQ(QDir::currentPath(), picker.dirDirectory->path());
 }
-
-TEST_F(FolderPicker, Screenshot)
-{
-    mainwindow::Tag() = roms;
-    frmSelectDir picker;
-    picker.load();
-    testsupport::saveScreenshot(picker, QStringLiteral("frmSelectDir"));
-}

@@ -16,6 +16,7 @@
 #include <ftw.h>
 #include <sys/fsuid.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "ProcessSupport.h"
@@ -117,15 +118,28 @@ int giveToNobody(const char *path, const struct stat *, int, struct FTW *)
 {
     return ::lchown(path, kNobody, kNobody);
 }
+
+void becomeNobody()
+{
+    ::setfsgid(kNobody);
+    ::setfsuid(kNobody);
+}
+
+void becomeRoot()
+{
+    ::setfsuid(0);
+    ::setfsgid(0);
+}
 } // namespace
 
 OrdinaryUser::OrdinaryUser()
 {
     if (::geteuid() != 0)
         return;
+    if (const QString why = whyTheTestIsOutOfReach(); !why.isEmpty())
+        ADD_FAILURE() << why.toStdString();
     ::nftw(QFile::encodeName(tempDir()).constData(), giveToNobody, 16, FTW_PHYS);
-    ::setfsgid(kNobody);
-    ::setfsuid(kNobody);
+    becomeNobody();
     m_switched = true;
     // setfsuid answers the identity in force; -1 changes nothing.
     if (::setfsuid(uid_t(-1)) != int(kNobody))
@@ -134,10 +148,25 @@ OrdinaryUser::OrdinaryUser()
 
 OrdinaryUser::~OrdinaryUser()
 {
-    if (!m_switched)
-        return;
-    ::setfsuid(0);
-    ::setfsgid(0);
+    if (m_switched)
+        becomeRoot();
+}
+
+QString OrdinaryUser::whyTheTestIsOutOfReach()
+{
+    // Without root the tests act as the user who made the folder.
+    if (::geteuid() != 0)
+        return QString();
+    becomeNobody();
+    struct stat info;
+    // Looking at the folder needs the way to it open, and no more.
+    const bool reached = ::stat(QFile::encodeName(tempDir()).constData(), &info) == 0;
+    becomeRoot();
+    if (reached)
+        return QString();
+    return QStringLiteral("an ordinary user can't reach the temporary folder %1 (it is closed to others), "
+                          "so the test can't act as one")
+        .arg(QDir::tempPath());
 }
 
 void pressKey(QWidget *widget, int key)

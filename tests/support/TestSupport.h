@@ -101,6 +101,7 @@ private:
 // While one lives, file permissions are checked as for an ordinary user, also
 // when the tests run as root (CI does): the test's folder goes to "nobody" and
 // the thread's file-system identity with it. Without root it changes nothing.
+// A test that makes one starts with SKIP_WHERE_NO_ORDINARY_USER_CAN_REACH_THE_TEST().
 class OrdinaryUser {
 public:
     OrdinaryUser();
@@ -108,9 +109,18 @@ public:
     OrdinaryUser(const OrdinaryUser &) = delete;
     OrdinaryUser &operator=(const OrdinaryUser &) = delete;
 
+    // Why "nobody" can't reach the test's folder (a temporary folder closed
+    // to others, as one of mode 0700 is), or "" when it can.
+    static QString whyTheTestIsOutOfReach();
+
 private:
     bool m_switched = false;
 };
+
+// Skips the running test, with the reason, where an ordinary user can't reach its folder.
+#define SKIP_WHERE_NO_ORDINARY_USER_CAN_REACH_THE_TEST()                                                   \
+    if (const QString why = testsupport::OrdinaryUser::whyTheTestIsOutOfReach(); !why.isEmpty())           \
+    GTEST_SKIP() << why.toStdString()
 
 // Presses and releases `key` on `widget` as the keyboard does: a key the
 // widget does not take goes on to its parents, up to its window.

@@ -375,12 +375,3 @@ TEST_F(PaletteEditor, ASaveThatFailsNamesTheFileAndKeepsTheEditorOpen)
     EXPECT_EQ(testsupport::messageBoxes().last().title, QStringLiteral("File error"));
     EXPECT_FALSE(editor.isUnloaded());
 }
-
-TEST_F(PaletteEditor, Screenshots)
-{
-    open(tilepalette::kVbPalette);
-    testsupport::saveScreenshot(editor, QStringLiteral("frmPalette"));
-    frmLoadPal loader(editor.paletteBoxes());
-    loader.load();
-    testsupport::saveScreenshot(loader, QStringLiteral("frmLoadPal"));
-}
