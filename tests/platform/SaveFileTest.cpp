@@ -9,7 +9,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <csignal>
 #include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
