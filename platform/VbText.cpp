@@ -1,7 +1,9 @@
 #include "VbText.h"
 
+#include <charconv>
+#include <clocale>
 #include <cmath>
-#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace vb {
@@ -99,7 +101,9 @@ Parsed parseNumber(const QString &s)
             end = j;
         }
     }
-    out.value = std::strtod(text.toLatin1().constData(), nullptr);
+    // Read in the C locale: the user's locale may take "," for the decimal point.
+    static const locale_t cLocale = ::newlocale(LC_ALL_MASK, "C", locale_t(0));
+    out.value = ::strtod_l(text.toLatin1().constData(), nullptr, cLocale);
     out.consumed = end;
     return out;
 }
@@ -126,11 +130,13 @@ std::optional<T> roundToEven(double value)
     return static_cast<T>(r);
 }
 
+// Up to 15 significant digits, as "%.15G" writes them in the C locale,
+// whatever decimal point the user's locale has.
 QString general15(double value)
 {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15G", value);
-    return QString::fromLatin1(buf);
+    const auto written = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+    return QString::fromLatin1(buf, written.ptr - buf).toUpper();
 }
 
 } // namespace

@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QProcess>
+
+#include <clocale>
+#include <string>
+
+#include "Paths.h"
+#include "TestSupport.h"
 #include "VbText.h"
 
 using namespace vb;
@@ -69,4 +76,57 @@ TEST(NumberText, StrKeepsASignPlaceAndDropsTheLeadingZero)
     EXPECT_EQ(CStr(1.0 / 3), QStringLiteral("0.333333333333333"));
     EXPECT_EQ(CStr(1e15), QStringLiteral("1E+15"));
     EXPECT_EQ(CStr(true), QStringLiteral("True"));
+}
+
+namespace {
+
+// The numeric rules of a locale whose decimal point is a comma, for as long
+// as the object lives; compiled into the test's folder, as a system need not
+// have it.
+class CommaLocale {
+public:
+    CommaLocale()
+    {
+        const QString compiled = testsupport::tempDir() + QStringLiteral("/locales");
+        paths::MakeFolders(compiled);
+        QProcess localedef;
+        localedef.start(QStringLiteral("localedef"),
+                        {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"), QStringLiteral("UTF-8"),
+                         compiled + QStringLiteral("/de_DE.UTF-8")});
+        localedef.waitForFinished(60000);
+        m_oldPath = qgetenv("LOCPATH");
+        qputenv("LOCPATH", paths::EncodeFileName(compiled));
+        m_oldNumeric = std::setlocale(LC_NUMERIC, nullptr);
+        m_active = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+    }
+    ~CommaLocale()
+    {
+        std::setlocale(LC_NUMERIC, m_oldNumeric.c_str());
+        m_oldPath.isNull() ? void(qunsetenv("LOCPATH")) : void(qputenv("LOCPATH", m_oldPath));
+    }
+    bool active() const { return m_active; }
+
+private:
+    QByteArray m_oldPath;
+    std::string m_oldNumeric;
+    bool m_active = false;
+};
+
+} // namespace
+
+// Numbers are read and written with a point whatever the user's locale: the
+// settings, the option files and the text boxes all hold them so.
+TEST(NumberText, NumbersKeepTheirPointInALocaleThatWritesAComma)
+{
+    CommaLocale comma;
+    if (!comma.active())
+        GTEST_SKIP() << "no locale with a decimal comma could be made here (localedef and the de_DE sources of "
+                        "the locales package are needed)";
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+    EXPECT_EQ(Str(0.5), QStringLiteral(" .5"));
+    EXPECT_EQ(CStr(-3.25), QStringLiteral("-3.25"));
+    EXPECT_EQ(CStr(1e15), QStringLiteral("1E+15"));
+    EXPECT_EQ(Val(QStringLiteral("3.5")), 3.5);
+    EXPECT_EQ(TextToDouble(QStringLiteral("2.5E1")), 25.0);
+    EXPECT_FALSE(TextToDouble(QStringLiteral("3,5")));
 }
