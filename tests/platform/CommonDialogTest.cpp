@@ -203,13 +203,7 @@ TEST(CommonDialog, OpenReturnsATypedNameThatDoesNotExist)
     const QString typed = QDir(testsupport::tempDir()).filePath(QStringLiteral("missing.vb"));
     commondialog::SetResponder({});
     // Should an assertion below stop the user's part, the dialog still closes.
-    QTimer fallback;
-    fallback.setSingleShot(true);
-    QObject::connect(&fallback, &QTimer::timeout, [] {
-        if (QWidget *dialog = QApplication::activeModalWidget())
-            dialog->close();
-    });
-    fallback.start(5000);
+    testsupport::ModalWindowTimeout timeout;
     QTimer::singleShot(0, [&] {
         auto *dialog = qobject_cast<commondialog::FileDialog *>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);

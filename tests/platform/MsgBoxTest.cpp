@@ -1,6 +1,7 @@
 // Real message boxes, shown and answered by a timer: how a person sees them.
 
 #include "MsgBox.h"
+#include "TestSupport.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -24,6 +25,8 @@ Shown showRealBox(const QString &prompt)
 {
     Shown shown;
     msgbox::SetResponder({});
+    // Should the assertion below stop the user's part, the box still closes.
+    testsupport::ModalWindowTimeout timeout;
     QTimer::singleShot(0, [&shown] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
@@ -38,6 +41,7 @@ Shown showRealBox(const QString &prompt)
 int answeredBy(const std::function<void(QWidget &)> &user, const std::function<int()> &show)
 {
     msgbox::SetResponder({});
+    testsupport::ModalWindowTimeout timeout;
     QTimer::singleShot(0, [user] {
         if (QWidget *box = QApplication::activeModalWidget())
             user(*box);

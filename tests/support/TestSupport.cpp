@@ -177,6 +177,17 @@ void pressKey(QWidget *widget, int key)
     QApplication::sendEvent(widget, &release);
 }
 
+ModalWindowTimeout::ModalWindowTimeout(int ms)
+{
+    m_timer.setSingleShot(true);
+    QObject::connect(&m_timer, &QTimer::timeout, [] {
+        while (QWidget *modal = QApplication::activeModalWidget())
+            if (!modal->close())
+                break;
+    });
+    m_timer.start(ms);
+}
+
 void saveScreenshot(QWidget &window, const QString &name)
 {
     const QString dir = qEnvironmentVariable("ZANDREL_SCREENSHOT_DIR");

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTimer>
 
 class QWidget;
 
@@ -125,6 +126,16 @@ private:
 // Presses and releases `key` on `widget` as the keyboard does: a key the
 // widget does not take goes on to its parents, up to its window.
 void pressKey(QWidget *widget, int key);
+
+// While one lives, a modal window still open after `ms` is closed: a scripted
+// user that a failed assertion stopped never leaves the suite waiting.
+class ModalWindowTimeout {
+public:
+    explicit ModalWindowTimeout(int ms = 5000);
+
+private:
+    QTimer m_timer;
+};
 
 // Saves a picture of the window as <name>.png into $ZANDREL_SCREENSHOT_DIR
 // when that is set, so a person can look at what the tests drove.
