@@ -1,22 +1,58 @@
 #include "FolderLists.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
+#include <QHash>
 #include <QKeyEvent>
 #include <QStorageInfo>
 #include <QStyle>
 
 #include <algorithm>
+#include <variant>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "GuardedFile.h"
 #include "Paths.h"
 
 namespace {
 
 constexpr int kPathRole = Qt::UserRole;
 
-QString normalFolder(const QString &folder)
+// A field of the kernel's mount table, its "\ooo" escapes (of a blank, a tab,
+// a line end, a backslash) turned back into their bytes.
+QByteArray unescaped(const QByteArray &field)
 {
-    return QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    QByteArray bytes;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const auto isOctal = [&](qsizetype at) { return at < field.size() && field[at] >= '0' && field[at] <= '7'; };
+        if (field[i] == '\\' && isOctal(i + 1) && isOctal(i + 2) && isOctal(i + 3)) {
+            bytes += char((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
+            i += 3;
+        } else {
+            bytes += field[i];
+        }
+    }
+    return bytes;
+}
+
+// Every mount point by its real bytes, found by the name Qt's list of volumes
+// gives it (Qt spells a stray byte of a name as U+FFFD, and so names a folder
+// that is not there).
+QHash<QString, QString> mountPointsBySpelling()
+{
+    QHash<QString, QString> points;
+    const auto table = guardedfile::ReadWhole(QStringLiteral("/proc/self/mountinfo"), 16 << 20, QString());
+    if (const auto *text = std::get_if<QByteArray>(&table)) {
+        for (const QByteArray &line : text->split('\n')) {
+            const QList<QByteArray> fields = line.split(' ');
+            if (fields.size() > 4) {
+                const QByteArray point = unescaped(fields[4]);
+                points.insert(QFile::decodeName(point), paths::DecodeFileName(point));
+            }
+        }
+    }
+    return points;
 }
 
 bool contains(const QString &root, const QString &folder)
@@ -25,10 +61,10 @@ bool contains(const QString &root, const QString &folder)
 }
 
 // A mount point worth offering: mounted, ready and open to the user.
-bool isUsableDrive(const QStorageInfo &volume)
+bool isUsableDrive(const QStorageInfo &volume, const QString &root)
 {
-    const QFileInfo root(volume.rootPath());
-    return volume.isValid() && volume.isReady() && root.isReadable() && root.isExecutable();
+    return volume.isValid() && volume.isReady()
+        && ::faccessat(AT_FDCWD, paths::EncodeFileName(root).constData(), R_OK | X_OK, AT_EACCESS) == 0;
 }
 
 } // namespace
@@ -38,11 +74,15 @@ DriveList::DriveList(QWidget *parent)
 {
     QStringList roots{QStringLiteral("/")};
     QHash<QString, QString> names;
+    const QHash<QString, QString> byBytes = mountPointsBySpelling();
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        if (!isUsableDrive(volume) || roots.contains(volume.rootPath()))
+        const QString root = byBytes.value(volume.rootPath(), volume.rootPath());
+        if (!isUsableDrive(volume, root) || roots.contains(root))
             continue;
-        roots << volume.rootPath();
-        names.insert(volume.rootPath(), volume.displayName());
+        roots << root;
+        // A volume without a label is named by its root, as Qt spells it.
+        if (volume.displayName() != volume.rootPath())
+            names.insert(root, volume.displayName());
     }
     std::sort(roots.begin() + 1, roots.end());
     for (const QString &root : std::as_const(roots)) {
@@ -59,7 +99,7 @@ QString DriveList::drive() const
 
 void DriveList::setDriveOf(const QString &folder)
 {
-    const QString path = normalFolder(folder);
+    const QString path = paths::AbsolutePath(folder);
     int best = 0;
     for (int i = 0; i < count(); ++i) {
         const QString root = itemData(i).toString();
@@ -92,7 +132,7 @@ void DirectoryList::keyPressEvent(QKeyEvent *event)
 
 void DirectoryList::setPath(const QString &folder)
 {
-    const QString path = normalFolder(folder);
+    const QString path = paths::AbsolutePath(folder);
     if (!paths::IsFolder(path)) {
         fill(); // it went away since it was listed: show what is there now
         return;
