@@ -1,6 +1,5 @@
 #include "FolderLists.h"
 
-#include <QFile>
 #include <QHash>
 #include <QKeyEvent>
 #include <QStorageInfo>
@@ -10,6 +9,7 @@
 #include <variant>
 
 #include <fcntl.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include "GuardedFile.h"
@@ -36,21 +36,28 @@ QByteArray unescaped(const QByteArray &field)
     return bytes;
 }
 
-// Every mount point by its real bytes, found by the name Qt's list of volumes
-// gives it (Qt spells a stray byte of a name as U+FFFD, and so names a folder
-// that is not there).
-QHash<QString, QString> mountPointsBySpelling()
+// The mount points whose names are not UTF-8, by their real bytes: Qt's list
+// of volumes can't hold such a name and leaves them out. The system's own
+// file systems (below /dev, /proc and /sys) and those that hold no room are
+// no drives.
+QStringList mountPointsQtLeavesOut()
 {
-    QHash<QString, QString> points;
+    QStringList points;
     const auto table = guardedfile::ReadWhole(QStringLiteral("/proc/self/mountinfo"), 16 << 20, QString());
-    if (const auto *text = std::get_if<QByteArray>(&table)) {
-        for (const QByteArray &line : text->split('\n')) {
-            const QList<QByteArray> fields = line.split(' ');
-            if (fields.size() > 4) {
-                const QByteArray point = unescaped(fields[4]);
-                points.insert(QFile::decodeName(point), paths::DecodeFileName(point));
-            }
-        }
+    const auto *text = std::get_if<QByteArray>(&table);
+    if (!text)
+        return points;
+    for (const QByteArray &line : text->split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() <= 4)
+            continue;
+        const QByteArray point = unescaped(fields[4]);
+        const QString root = paths::DecodeFileName(point);
+        struct statvfs room;
+        if (root.toUtf8() == point || root.startsWith(QLatin1String("/dev/")) || root.startsWith(QLatin1String("/proc/"))
+            || root.startsWith(QLatin1String("/sys/")) || ::statvfs(point.constData(), &room) != 0 || room.f_blocks == 0)
+            continue;
+        points << root;
     }
     return points;
 }
@@ -60,11 +67,10 @@ bool contains(const QString &root, const QString &folder)
     return root == QLatin1String("/") || folder == root || folder.startsWith(root + QLatin1Char('/'));
 }
 
-// A mount point worth offering: mounted, ready and open to the user.
-bool isUsableDrive(const QStorageInfo &volume, const QString &root)
+// A mount point the user may open and list.
+bool isOpenToUser(const QString &root)
 {
-    return volume.isValid() && volume.isReady()
-        && ::faccessat(AT_FDCWD, paths::EncodeFileName(root).constData(), R_OK | X_OK, AT_EACCESS) == 0;
+    return ::faccessat(AT_FDCWD, paths::EncodeFileName(root).constData(), R_OK | X_OK, AT_EACCESS) == 0;
 }
 
 } // namespace
@@ -74,16 +80,16 @@ DriveList::DriveList(QWidget *parent)
 {
     QStringList roots{QStringLiteral("/")};
     QHash<QString, QString> names;
-    const QHash<QString, QString> byBytes = mountPointsBySpelling();
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        const QString root = byBytes.value(volume.rootPath(), volume.rootPath());
-        if (!isUsableDrive(volume, root) || roots.contains(root))
+        const QString root = volume.rootPath();
+        if (!volume.isValid() || !volume.isReady() || !isOpenToUser(root) || roots.contains(root))
             continue;
         roots << root;
-        // A volume without a label is named by its root, as Qt spells it.
-        if (volume.displayName() != volume.rootPath())
-            names.insert(root, volume.displayName());
+        names.insert(root, volume.displayName());
     }
+    for (const QString &root : mountPointsQtLeavesOut())
+        if (isOpenToUser(root) && !roots.contains(root))
+            roots << root;
     std::sort(roots.begin() + 1, roots.end());
     for (const QString &root : std::as_const(roots)) {
         const QString name = names.value(root);
