@@ -29,7 +29,7 @@
 #include "frmVbRomDatabase.h"
 
 // Failures show texts, not code units.
-void PrintTo(const QString &text, std::ostream *out)
+inline void PrintTo(const QString &text, std::ostream *out)
 {
     *out << '"' << text.toStdString() << '"';
 }
