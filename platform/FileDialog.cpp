@@ -1,8 +1,6 @@
 #include "FileDialog.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -114,7 +112,7 @@ FileDialog::FileDialog(Kind kind, const QString &filter, const QString &folder, 
     lstFiles->installEventFilter(this);
 
     auto *nameLabel = new QLabel(QStringLiteral("File &name:"), this);
-    txtFileName = new QLineEdit(fileName.isEmpty() ? QString() : QFileInfo(fileName).fileName(), this);
+    txtFileName = new QLineEdit(paths::FileNameOf(fileName), this);
     nameLabel->setBuddy(txtFileName);
     auto *typeLabel = new QLabel(kind == Kind::Open ? QStringLiteral("Files of &type:") : QStringLiteral("Save as &type:"),
                                  this);
@@ -154,15 +152,14 @@ FileDialog::FileDialog(Kind kind, const QString &filter, const QString &folder, 
             txtFileName->setText(item->text(NameColumn));
     });
 
-    const QString start = fileName.isEmpty() || QFileInfo(fileName).isRelative() ? folder
-                                                                                 : QFileInfo(fileName).absolutePath();
+    const QString start = fileName.startsWith(QLatin1Char('/')) ? paths::FolderOf(fileName) : folder;
     openFolder(paths::IsFolder(start) ? start : paths::HomeFolder());
     txtFileName->setFocus();
 }
 
 void FileDialog::openFolder(const QString &folder)
 {
-    m_folder = QDir::cleanPath(QDir(folder).absolutePath());
+    m_folder = paths::AbsolutePath(folder);
     lblFolder->setText(m_folder);
     lblFolder->setToolTip(m_folder);
     cmdUp->setEnabled(m_folder != QLatin1String("/"));
@@ -171,7 +168,7 @@ void FileDialog::openFolder(const QString &folder)
 
 void FileDialog::openParent()
 {
-    openFolder(QFileInfo(m_folder).absolutePath());
+    openFolder(paths::FolderOf(m_folder));
 }
 
 void FileDialog::showChosenType()
@@ -225,7 +222,7 @@ void FileDialog::accept()
     const QString typed = txtFileName->text();
     if (typed.isEmpty())
         return;
-    const QString path = QDir::isAbsolutePath(typed) ? typed : paths::AppendFileToDir(m_folder, typed);
+    const QString path = typed.startsWith(QLatin1Char('/')) ? typed : paths::AppendFileToDir(m_folder, typed);
     // A folder's name opens the folder, as in any file dialog.
     if (paths::IsFolder(path)) {
         txtFileName->clear();

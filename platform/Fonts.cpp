@@ -3,16 +3,28 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+#include <variant>
+
+#include "GuardedFile.h"
+
 namespace fonts {
 namespace {
 
 QString g_family;
 
+// Far more than a font of a few thousand glyphs takes.
+constexpr qint64 kLargestFont = 64 << 20;
+
 } // namespace
 
 bool RegisterKatakanaFont(const QString &fontFile)
 {
-    const int id = QFontDatabase::addApplicationFont(fontFile);
+    // Read by the file's real bytes: the install's folder need not be UTF-8.
+    const auto read = guardedfile::ReadWhole(fontFile, kLargestFont, QString());
+    const QByteArray *data = std::get_if<QByteArray>(&read);
+    if (!data)
+        return false;
+    const int id = QFontDatabase::addApplicationFontFromData(*data);
     if (id < 0)
         return false;
     const QStringList families = QFontDatabase::applicationFontFamilies(id);

@@ -9,7 +9,8 @@
 
 namespace fonts {
 
-// Registers the font file; false when Qt can't load it.
+// Registers the font file, read by its real bytes; false when it can't be
+// read or Qt can't load it.
 bool RegisterKatakanaFont(const QString &fontFile);
 
 // The registered family for "MS Gothic English-Katakana" (the system's

@@ -335,6 +335,12 @@ QString ProgramFolder()
 {
     if (!g_programFolder.isEmpty())
         return g_programFolder;
+    // The running program's own file, by its real bytes: an install in a
+    // folder whose name is not UTF-8 still finds Zandrel.dll and its fonts.
+    QByteArray self(PATH_MAX, Qt::Uninitialized);
+    const ssize_t length = ::readlink("/proc/self/exe", self.data(), size_t(self.size()));
+    if (length > 0 && length < self.size() && self.startsWith('/'))
+        return FolderOf(DecodeFileName(self.left(length)));
     return withoutTrailingSlash(QCoreApplication::applicationDirPath());
 }
 

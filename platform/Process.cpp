@@ -1,17 +1,22 @@
 #include "Process.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QtEndian>
 
 #include <algorithm>
 #include <limits>
+#include <vector>
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "GuardedFile.h"
 #include "MsgBox.h"
 #include "Paths.h"
+#include "SaveFile.h"
 #include "WineRegistry.h"
 
 namespace process {
@@ -38,7 +43,7 @@ Kind kindOf(const QString &file)
     QByteArray head(64, Qt::Uninitialized);
     head.truncate(qsizetype(std::max<qint64>(0, f->read(head.data(), head.size()))));
     if (head.startsWith("\x7F" "ELF") || head.startsWith("#!"))
-        return QFileInfo(file).isExecutable() ? Kind::Native : Kind::NotRunnable;
+        return paths::IsExecutable(file) ? Kind::Native : Kind::NotRunnable;
     if (!head.startsWith("MZ"))
         return Kind::Unknown;
     if (head.size() < 64)
@@ -64,15 +69,72 @@ Prepared failed(const QString &message)
     return Prepared{std::nullopt, message};
 }
 
+// Writes the errno of a failed step to the starter and ends the child.
+[[noreturn]] void reportAndEnd(int reportFd)
+{
+    const int code = errno;
+    [[maybe_unused]] const ssize_t written = ::write(reportFd, &code, sizeof code);
+    ::_exit(127);
+}
+
+// Starts the program on its own, as a grandchild that nobody waits for, with
+// its name, its arguments and its working folder by their real bytes (a
+// QProcess would spell a stray byte of a name as "?"). A start the system
+// refuses (a working folder that went, a file that can't run) is the
+// failure, in the system's words.
 std::optional<QString> startDetached(const Launch &launch)
 {
-    QProcess starter;
-    starter.setProgram(launch.program);
-    starter.setArguments(launch.arguments);
-    starter.setWorkingDirectory(launch.request.workingFolder);
-    if (starter.startDetached())
-        return std::nullopt;
-    return starter.errorString();
+    QByteArrayList words{paths::EncodeFileName(launch.program)};
+    for (const QString &argument : launch.arguments)
+        words << paths::EncodeFileName(argument);
+    std::vector<char *> argv;
+    for (QByteArray &word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    const QByteArray folder = paths::EncodeFileName(launch.request.workingFolder);
+
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0)
+        return savefile::ErrorText(errno);
+    // Between fork and exec only calls that are safe in a copy of a threaded process.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(report[0]);
+        ::setsid();
+        const pid_t program = ::fork();
+        if (program < 0)
+            reportAndEnd(report[1]);
+        if (program > 0)
+            ::_exit(0);
+        sigset_t none;
+        ::sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        ::signal(SIGPIPE, SIG_DFL);
+        if (!folder.isEmpty() && ::chdir(folder.constData()) != 0)
+            reportAndEnd(report[1]);
+        ::execv(argv[0], argv.data());
+        reportAndEnd(report[1]);
+    }
+    const int forkError = errno;
+    ::close(report[1]);
+    int code = 0;
+    if (child < 0) {
+        code = forkError;
+    } else {
+        int status;
+        while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+        }
+        // The report's end closes at the exec, or carries why there was none.
+        ssize_t got;
+        while ((got = ::read(report[0], &code, sizeof code)) < 0 && errno == EINTR) {
+        }
+        if (got != ssize_t(sizeof code))
+            code = 0;
+    }
+    ::close(report[0]);
+    if (code != 0)
+        return savefile::ErrorText(code);
+    return std::nullopt;
 }
 
 } // namespace
@@ -106,14 +168,14 @@ Prepared Prepare(const StartRequest &request)
     const QString file = FindProgram(folder, word);
     if (file.isEmpty())
         return failed(QStringLiteral("Unable to find the program \"%1\" in the folder:").arg(word) + CR
-                      + (folder.isEmpty() ? QDir::currentPath() : folder));
+                      + (folder.isEmpty() ? paths::CurrentFolder() : folder));
 
     Launch launch;
     launch.request = request;
     if (launch.request.workingFolder.isEmpty())
         launch.request.workingFolder = g_handedOnFolder;
     const QString &workingFolder = launch.request.workingFolder;
-    if (!workingFolder.isEmpty() && !QFileInfo(workingFolder).isDir())
+    if (!workingFolder.isEmpty() && !paths::IsFolder(workingFolder))
         return failed(QStringLiteral("Unable to start the program \"%1\": its working folder does not exist:").arg(word)
                       + CR + workingFolder);
 
@@ -199,7 +261,7 @@ QString WinePath(const QString &path)
 {
     if (path.isEmpty())
         return path;
-    QString absolute = QDir::isAbsolutePath(path) ? path : QDir::current().absoluteFilePath(path);
+    QString absolute = path.startsWith(QLatin1Char('/')) ? path : paths::AbsolutePath(path);
     return QStringLiteral("Z:") + absolute.replace(QLatin1Char('/'), QLatin1Char('\\'));
 }
 
@@ -226,7 +288,7 @@ QString WineCannotReach(const QString &path)
 
 QString GetShortPath(const QString &path)
 {
-    return !path.isEmpty() && QFileInfo::exists(path) ? path : QString();
+    return paths::Exists(path) ? path : QString();
 }
 
 HandOnWorkingFolder::HandOnWorkingFolder(const QString &folder)

@@ -2,10 +2,6 @@
 
 #include <QDateTime>
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QStandardPaths>
 #include <QThread>
 
 #include <array>
@@ -78,13 +74,19 @@ QStringList splitPath(const QString &path)
 // Far more than the program's settings ever take.
 constexpr qint64 kLargestStore = 64 << 20;
 
+// The store file as we last saw it: which file it was, its change time and
+// its size; all -1 when there was none.
+struct FileState {
+    qint64 device = -1, inode = -1, changed = -1, size = -1;
+    bool operator==(const FileState &) const = default;
+};
+
 // The whole store as held in memory, with what we know of the file behind it.
 struct Store {
     std::array<Key, 4> hives;
     bool loaded = false;
     QString file;
-    QDateTime fileTime;
-    qint64 fileSize = -1;
+    FileState fileState;
     // Why the file is there but can't be read; while it can't, nothing is
     // written over it and every use tries to read it again.
     QString unreadable;
@@ -115,8 +117,7 @@ void noteProblem(const QString &text)
 
 QString storeFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/zandrel");
+    return paths::AppendFileToDir(paths::ConfigFolder(), QStringLiteral("zandrel"));
 }
 
 Key *findKey(Hive hive, const QString &path)
@@ -413,21 +414,23 @@ bool parseStore(const QString &text)
         [&](const QString &name, const Value &value) { current->values.emplace_back(name, value); });
 }
 
+FileState currentFileState()
+{
+    struct stat info;
+    if (::stat(paths::EncodeFileName(store().file).constData(), &info) != 0)
+        return FileState{};
+    return FileState{qint64(info.st_dev), qint64(info.st_ino),
+                     qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec, qint64(info.st_size)};
+}
+
 void rememberFileState()
 {
-    Store &s = store();
-    const QFileInfo info(s.file);
-    s.fileTime = info.exists() ? info.lastModified() : QDateTime();
-    s.fileSize = info.exists() ? info.size() : -1;
+    store().fileState = currentFileState();
 }
 
 bool fileChangedSinceLoad()
 {
-    Store &s = store();
-    const QFileInfo info(s.file);
-    const QDateTime t = info.exists() ? info.lastModified() : QDateTime();
-    const qint64 size = info.exists() ? info.size() : -1;
-    return t != s.fileTime || size != s.fileSize;
+    return currentFileState() != store().fileState;
 }
 
 // What can't be read (or kept aside) stays as it is: the defaults are used,
@@ -501,7 +504,7 @@ public:
     // Tries for up to `waitMs` while another instance holds the lock.
     Result lock(int waitMs)
     {
-        m_fd = ::open(QFile::encodeName(lockFilePath()).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+        m_fd = ::open(paths::EncodeFileName(lockFilePath()).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
         if (m_fd < 0) {
             m_error = errno;
             return Result::Failed;
@@ -537,11 +540,11 @@ private:
 std::unique_ptr<StoreLock> lockStore()
 {
     const QString folder = storeFolder();
-    if (!QDir().mkpath(folder)) {
+    if (!paths::MakeFolders(folder)) {
         noteProblem(QStringLiteral("The settings folder %1 could not be created.").arg(folder));
         return nullptr;
     }
-    if (::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK, AT_EACCESS) != 0) {
+    if (::faccessat(AT_FDCWD, paths::EncodeFileName(folder).constData(), W_OK, AT_EACCESS) != 0) {
         noteProblem(QStringLiteral("The settings folder %1 can't be written: %2").arg(folder, savefile::ErrorText(errno)));
         return nullptr;
     }
@@ -681,7 +684,9 @@ Value Value::fromString(const QString &text, uint32_t type)
 {
     Value v;
     v.type = type;
-    v.data = text.toUtf8();
+    // A path among the settings keeps its bytes: a stray byte of its name
+    // (held as a lone surrogate) is stored as that byte, not as "?".
+    v.data = paths::EncodeFileName(text);
     v.data.append('\0');
     return v;
 }
@@ -705,7 +710,7 @@ QString Value::toString() const
     QByteArray body = data;
     if (body.endsWith('\0'))
         body.chop(1);
-    return QString::fromUtf8(body);
+    return paths::DecodeFileName(body);
 }
 
 uint32_t Value::toDword() const
@@ -892,7 +897,7 @@ void SetDamagedStoreHook(std::function<void()> hook)
 void RemoveLeftoversOfKilledSaves()
 {
     const QString folder = storeFolder();
-    if (!QFileInfo(folder).isDir())
+    if (!paths::IsFolder(folder))
         return;
     // Saves happen only under the lock: while we hold it, no other instance
     // is writing, and a temporary copy of the store is one a killed save left.

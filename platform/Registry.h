@@ -44,7 +44,9 @@ struct Value {
     static Value fromString(const QString &text, uint32_t type = REG_SZ);
     static Value fromDword(uint32_t number);
     static Value fromBinary(const QByteArray &bytes);
-    // String data without the terminating zero (an empty data block is "").
+    // String data without the terminating zero (an empty data block is "";
+    // embedded zeros stay). Text is stored by paths::EncodeFileName and read
+    // back by DecodeFileName, so a path comes back byte for byte.
     QString toString() const;
     uint32_t toDword() const;
     bool operator==(const Value &) const = default;

@@ -1,6 +1,5 @@
 #include "SaveFile.h"
 
-#include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <algorithm>
@@ -178,7 +177,7 @@ struct Target {
 
     QByteArray native() const { return paths::EncodeFileName(path); }
     QByteArray nativeFolder() const { return paths::EncodeFileName(folder); }
-    QByteArray fileName() const { return paths::EncodeFileName(QFileInfo(path).fileName()); }
+    QByteArray fileName() const { return paths::EncodeFileName(paths::FileNameOf(path)); }
     // A fresh name for a copy of the file, beside it.
     QByteArray copyName() const { return nativeFolder() + '/' + copyPrefix(fileName()) + randomSuffix(); }
 };
@@ -200,7 +199,7 @@ std::optional<SaveError> examine(const QString &path, Links links, Target &targe
     } else if (errno != ENOENT) {
         return failure(Step::Check, errno);
     }
-    target.folder = QFileInfo(target.path).absolutePath();
+    target.folder = paths::FolderOf(target.path);
 
     if (!target.exists || S_ISLNK(target.info.st_mode))
         return std::nullopt; // a link that stays is replaced, never followed

@@ -12,8 +12,9 @@ namespace {
 std::optional<ListFileFailure> SaveOne(const QString &path, const QString &text)
 {
     // A list belongs in the listed folder: a link of its name gives way to the
-    // new file and never carries the write elsewhere.
-    if (const auto error = savefile::SaveWhole(path, text.toLocal8Bit(), savefile::Links::Replace))
+    // new file and never carries the write elsewhere. The names it lists keep
+    // their bytes, UTF-8 or not, so the list names the very files.
+    if (const auto error = savefile::SaveWhole(path, paths::EncodeFileName(text), savefile::Links::Replace))
         return ListFileFailure{path, error->reason};
     return std::nullopt;
 }

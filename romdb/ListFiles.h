@@ -17,7 +17,8 @@ struct ListFileFailure {
 };
 
 // Writes "VBoyHave.txt", "VBoyMiss.txt", "VBoyDupes.txt" and, with
-// `withLog`, "VBoyLog.txt", each holding its text exactly. Stops at the
+// `withLog`, "VBoyLog.txt", each holding its text exactly (in UTF-8, a
+// listed name's byte that is not UTF-8 as that very byte). Stops at the
 // first file that can't be written and says which; the files written
 // before it stay.
 std::optional<ListFileFailure> SaveListFiles(const QString &folder, const RomListTexts &texts, bool withLog);

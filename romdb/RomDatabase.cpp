@@ -49,7 +49,7 @@ void RomDatabase::listFolder(const QString &folder)
     m_maxNameLength = 0;
     for (const QString &name : ListRomFiles(folder)) {
         m_files.append(RomFileRecord::listed(name));
-        m_maxNameLength = std::max(m_maxNameLength, int32_t(name.size()));
+        m_maxNameLength = std::max(m_maxNameLength, NameColumns(name));
     }
     if (m_hooks.listingChanged)
         m_hooks.listingChanged();

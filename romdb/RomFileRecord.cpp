@@ -47,9 +47,26 @@ QString RomFileRecord::headerDigits() const
     return digits;
 }
 
+int32_t NameColumns(const QString &name)
+{
+    const auto drawnWithoutWidth = [](QChar::Category category) {
+        return category == QChar::Other_Format || category == QChar::Mark_NonSpacing
+            || category == QChar::Mark_Enclosing;
+    };
+    int32_t columns = 0;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char32_t code = name.at(i).unicode();
+        if (QChar::isHighSurrogate(code) && i + 1 < name.size() && name.at(i + 1).isLowSurrogate())
+            code = QChar::surrogateToUcs4(char16_t(code), name.at(++i).unicode());
+        if (!drawnWithoutWidth(QChar::category(code)))
+            ++columns;
+    }
+    return columns;
+}
+
 QString NameFiller(const QString &name, int32_t maxNameLength)
 {
-    return QString(qMax<qsizetype>(0, maxNameLength - name.size()), QLatin1Char(' '));
+    return QString(qMax<qsizetype>(0, maxNameLength - NameColumns(name)), QLatin1Char(' '));
 }
 
 QString FileLine(const RomFileRecord &record, int32_t maxNameLength)

@@ -42,7 +42,14 @@ struct RomFileRecord {
 // identification.
 QString FileLine(const RomFileRecord &record, int32_t maxNameLength);
 
-// `maxNameLength` minus the length of `name` blanks, none when it is longer.
+// The columns a name takes in the lists and the change log, as a fixed-pitch
+// font draws it: one for each character (a pair of surrogates is one, and so
+// is a byte that is not UTF-8), none for one drawn without width (a
+// byte-order mark or another format character, a combining accent). Names
+// are measured this way wherever one is padded, so every row keeps its columns.
+int32_t NameColumns(const QString &name);
+
+// `maxNameLength` minus the columns of `name` blanks, none when it is longer.
 QString NameFiller(const QString &name, int32_t maxNameLength);
 
 } // namespace romdb

@@ -1,10 +1,5 @@
 #include "RomFileSystem.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryFile>
-
 #include "GuardedFile.h"
 #include "Paths.h"
 #include "SaveFile.h"
@@ -163,47 +158,48 @@ bool RomFileSystem::copyThenDelete(const QString &source, const QString &target,
         return false;
     }
     guardedfile::File &in = std::get<guardedfile::File>(opened);
-    QTemporaryFile copy(QFileInfo(target).absolutePath() + QStringLiteral("/.romcopy-XXXXXX"));
-    if (!copy.open()) {
-        error = copy.errorString();
+    // The copy lies beside the target, so its rename into place stays on one
+    // file system; until then it goes again whatever fails.
+    QString copyPath;
+    int fd = paths::CreateFileBeside(target, QStringLiteral(".romcopy-"), copyPath);
+    if (fd < 0) {
+        error = savefile::ErrorText(errno);
         return false;
     }
+    const auto giveUp = [&](const QString &why) {
+        error = why;
+        if (fd >= 0)
+            ::close(fd);
+        paths::RemoveFile(copyPath);
+        return false;
+    };
     QByteArray block(kCopyBlock, Qt::Uninitialized);
     for (qint64 offset = 0;; offset += kCopyBlock) {
         const qint64 got = in.readAt(offset, block.data(), kCopyBlock);
-        if (got < 0) {
-            error = savefile::ErrorText(errno);
-            return false;
-        }
+        if (got < 0)
+            return giveUp(savefile::ErrorText(errno));
         if (got == 0)
             break;
-        if (copy.write(block.constData(), got) != got) {
-            error = copy.errorString();
-            return false;
+        for (qint64 done = 0; done < got;) {
+            const ssize_t written = ::write(fd, block.constData() + done, size_t(got - done));
+            if (written < 0 && errno != EINTR)
+                return giveUp(savefile::ErrorText(errno));
+            done += std::max<ssize_t>(written, 0);
         }
     }
-    const QString copyPath = copy.fileName();
-    if (!copy.flush() || ::fsync(copy.handle()) != 0) {
-        error = QStringLiteral("the copy could not be verified");
-        return false;
-    }
+    if (::fsync(fd) != 0)
+        return giveUp(QStringLiteral("the copy could not be verified"));
     auto written = openGuarded(copyPath);
     auto *writtenFile = std::get_if<guardedfile::File>(&written);
-    if (!writtenFile || !SameBytes(in, *writtenFile)) {
-        error = QStringLiteral("the copy could not be verified");
-        return false;
-    }
+    if (!writtenFile || !SameBytes(in, *writtenFile))
+        return giveUp(QStringLiteral("the copy could not be verified"));
     struct stat sourceInfo;
     if (::stat(paths::EncodeFileName(source).constData(), &sourceInfo) == 0)
-        ::fchmod(copy.handle(), sourceInfo.st_mode & 07777);
-    copy.close();
-    // The copy lies beside the target, so this rename stays on one file system.
-    const int placed = renameFile(copyPath, target, replace);
-    if (placed != 0) {
-        error = savefile::ErrorText(placed);
-        return false;
-    }
-    copy.setAutoRemove(false);
+        ::fchmod(fd, sourceInfo.st_mode & 07777);
+    if (::close(std::exchange(fd, -1)) != 0)
+        return giveUp(savefile::ErrorText(errno));
+    if (const int placed = renameFile(copyPath, target, replace); placed != 0)
+        return giveUp(savefile::ErrorText(placed));
     if (::unlink(paths::EncodeFileName(source).constData()) != 0) {
         // The ROM must exist once: take the copy back out.
         error = QStringLiteral("the source could not be deleted");

@@ -42,10 +42,10 @@ QStringList NamesIn(const QString &dir, bool folders, const QRegularExpression *
 
 int32_t LongestName(const QStringList &names)
 {
-    qsizetype longest = 0;
+    int32_t longest = 0;
     for (const QString &name : names)
-        longest = std::max(longest, name.size());
-    return int32_t(longest);
+        longest = std::max(longest, NameColumns(name));
+    return longest;
 }
 
 // A line about the file at `target` that the move of `source` (logged as
@@ -54,7 +54,7 @@ int32_t LongestName(const QStringList &names)
 QString TargetColumnLine(const QString &word, const QString &source, const QString &filler, const QString &target,
                          const QString &reason)
 {
-    return (word + QLatin1Char(' ')).leftJustified(source.size() + filler.size() + kMovedTo.size()) + target +
+    return (word + QLatin1Char(' ')).leftJustified(NameColumns(source) + filler.size() + kMovedTo.size()) + target +
            QStringLiteral(" : ") + reason;
 }
 

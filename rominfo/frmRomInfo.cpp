@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +21,7 @@
 #include "KnownRomTable.h"
 #include "MainWindowState.h"
 #include "MsgBox.h"
+#include "Paths.h"
 #include "RecentRomMenu.h"
 #include "SettingsRecord.h"
 #include "SettingsStore.h"
@@ -423,7 +423,7 @@ void frmRomInfo::mnuFileBack_Click()
 void frmRomInfo::mnuFileRecent_Click(int index)
 {
     const QString path = RecentRoms.entry(index);
-    if (!QFileInfo::exists(path)) {
+    if (!paths::Exists(path)) {
         RecentRoms.RemoveRecentFile(path);
         return;
     }

@@ -4,8 +4,6 @@
 #include "Paths.h"
 #include "Zandrel.h"
 
-#include <QFile>
-
 #include <dlfcn.h>
 
 #include <algorithm>
@@ -53,7 +51,7 @@ void *loadLibrary(QString &why)
                   .arg(name, paths::ProgramFolder(), paths::WindowsFolder());
         return nullptr;
     }
-    g_library = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+    g_library = dlopen(paths::EncodeFileName(path).constData(), RTLD_NOW | RTLD_LOCAL);
     if (!g_library) {
         const char *error = dlerror();
         why = QStringLiteral("%1 could not be loaded: %2").arg(path, QString::fromLocal8Bit(error ? error : "unknown error"));

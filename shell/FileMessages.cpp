@@ -1,8 +1,7 @@
 #include "FileMessages.h"
 
-#include <QFileInfo>
-
 #include "MsgBox.h"
+#include "Paths.h"
 
 namespace filemessages {
 namespace {
@@ -13,7 +12,7 @@ using msgbox::CR;
 
 bool MayReplace(const QString &path)
 {
-    if (!QFileInfo::exists(path))
+    if (!paths::Exists(path))
         return true;
     return msgbox::MsgBox(path + QStringLiteral(" already exists.") + CR + QStringLiteral("Do you wish to replace it?"),
                           msgbox::vbYesNo | msgbox::vbExclamation | msgbox::vbDefaultButton2,

@@ -1,22 +1,65 @@
 #include "FolderLists.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QHash>
 #include <QKeyEvent>
 #include <QStorageInfo>
 #include <QStyle>
 
 #include <algorithm>
+#include <variant>
 
+#include <fcntl.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include "GuardedFile.h"
 #include "Paths.h"
 
 namespace {
 
 constexpr int kPathRole = Qt::UserRole;
 
-QString normalFolder(const QString &folder)
+// A field of the kernel's mount table, its "\ooo" escapes (of a blank, a tab,
+// a line end, a backslash) turned back into their bytes.
+QByteArray unescaped(const QByteArray &field)
 {
-    return QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    QByteArray bytes;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const auto isOctal = [&](qsizetype at) { return at < field.size() && field[at] >= '0' && field[at] <= '7'; };
+        if (field[i] == '\\' && isOctal(i + 1) && isOctal(i + 2) && isOctal(i + 3)) {
+            bytes += char((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
+            i += 3;
+        } else {
+            bytes += field[i];
+        }
+    }
+    return bytes;
+}
+
+// The mount points whose names are not UTF-8, by their real bytes: Qt's list
+// of volumes can't hold such a name and leaves them out. The system's own
+// file systems (below /dev, /proc and /sys) and those that hold no room are
+// no drives.
+QStringList mountPointsQtLeavesOut()
+{
+    QStringList points;
+    const auto table = guardedfile::ReadWhole(QStringLiteral("/proc/self/mountinfo"), 16 << 20, QString());
+    const auto *text = std::get_if<QByteArray>(&table);
+    if (!text)
+        return points;
+    for (const QByteArray &line : text->split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() <= 4)
+            continue;
+        const QByteArray point = unescaped(fields[4]);
+        const QString root = paths::DecodeFileName(point);
+        struct statvfs room;
+        if (root.toUtf8() == point || root.startsWith(QLatin1String("/dev/")) || root.startsWith(QLatin1String("/proc/"))
+            || root.startsWith(QLatin1String("/sys/")) || ::statvfs(point.constData(), &room) != 0 || room.f_blocks == 0)
+            continue;
+        points << root;
+    }
+    return points;
 }
 
 bool contains(const QString &root, const QString &folder)
@@ -24,11 +67,10 @@ bool contains(const QString &root, const QString &folder)
     return root == QLatin1String("/") || folder == root || folder.startsWith(root + QLatin1Char('/'));
 }
 
-// A mount point worth offering: mounted, ready and open to the user.
-bool isUsableDrive(const QStorageInfo &volume)
+// A mount point the user may open and list.
+bool isOpenToUser(const QString &root)
 {
-    const QFileInfo root(volume.rootPath());
-    return volume.isValid() && volume.isReady() && root.isReadable() && root.isExecutable();
+    return ::faccessat(AT_FDCWD, paths::EncodeFileName(root).constData(), R_OK | X_OK, AT_EACCESS) == 0;
 }
 
 } // namespace
@@ -39,11 +81,15 @@ DriveList::DriveList(QWidget *parent)
     QStringList roots{QStringLiteral("/")};
     QHash<QString, QString> names;
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        if (!isUsableDrive(volume) || roots.contains(volume.rootPath()))
+        const QString root = volume.rootPath();
+        if (!volume.isValid() || !volume.isReady() || !isOpenToUser(root) || roots.contains(root))
             continue;
-        roots << volume.rootPath();
-        names.insert(volume.rootPath(), volume.displayName());
+        roots << root;
+        names.insert(root, volume.displayName());
     }
+    for (const QString &root : mountPointsQtLeavesOut())
+        if (isOpenToUser(root) && !roots.contains(root))
+            roots << root;
     std::sort(roots.begin() + 1, roots.end());
     for (const QString &root : std::as_const(roots)) {
         const QString name = names.value(root);
@@ -59,7 +105,7 @@ QString DriveList::drive() const
 
 void DriveList::setDriveOf(const QString &folder)
 {
-    const QString path = normalFolder(folder);
+    const QString path = paths::AbsolutePath(folder);
     int best = 0;
     for (int i = 0; i < count(); ++i) {
         const QString root = itemData(i).toString();
@@ -92,7 +138,7 @@ void DirectoryList::keyPressEvent(QKeyEvent *event)
 
 void DirectoryList::setPath(const QString &folder)
 {
-    const QString path = normalFolder(folder);
+    const QString path = paths::AbsolutePath(folder);
     if (!paths::IsFolder(path)) {
         fill(); // it went away since it was listed: show what is there now
         return;

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "Paths.h"
 #include "Registry.h"
 #include "VbText.h"
 
@@ -32,16 +33,6 @@ uint32_t stringTypeFor(const QString &text)
     if (first >= 0 && text.indexOf(QLatin1Char('%'), first + 2) >= 0)
         return registry::REG_EXPAND_SZ;
     return registry::REG_SZ;
-}
-
-// String data without its terminating zero; embedded zeros (REG_MULTI_SZ)
-// stay, and an empty data block is "".
-QString storedText(const QByteArray &data)
-{
-    QByteArray body = data;
-    if (body.endsWith('\0'))
-        body.chop(1);
-    return QString::fromUtf8(body);
 }
 
 // A variant as text, by the program's number and text rules.
@@ -145,9 +136,9 @@ QVariant cRegistry::Value()
     switch (stored->type) {
     case registry::REG_SZ:
     case registry::REG_MULTI_SZ:
-        return storedText(stored->data);
+        return stored->toString();
     case registry::REG_EXPAND_SZ:
-        return ExpandEnvironmentText(storedText(stored->data));
+        return ExpandEnvironmentText(stored->toString());
     case registry::REG_DWORD:
         return qint32(stored->toDword());
     case registry::REG_DWORD_BIG_ENDIAN:
@@ -320,8 +311,9 @@ QString cRegistry::ExpandEnvironmentText(const QString &sText)
         }
         out += sText.mid(pos, open - pos);
         const QString name = sText.mid(open + 1, close - open - 1);
+        // A value that names a folder keeps its bytes, UTF-8 or not.
         if (!name.isEmpty() && qEnvironmentVariableIsSet(name.toLocal8Bit().constData()))
-            out += qEnvironmentVariable(name.toLocal8Bit().constData());
+            out += paths::DecodeFileName(qgetenv(name.toLocal8Bit().constData()));
         else
             out += sText.mid(open, close - open + 1);
         pos = close + 1;

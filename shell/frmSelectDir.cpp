@@ -1,6 +1,5 @@
 #include "frmSelectDir.h"
 
-#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 
@@ -16,7 +15,7 @@ namespace {
 // Where the picker opens when the folder it was given does not exist.
 QString existingOrDefault(const QString &folder)
 {
-    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : DefaultFolder();
+    return paths::IsFolder(folder) ? folder : DefaultFolder();
 }
 
 } // namespace

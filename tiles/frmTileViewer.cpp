@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMenu>
@@ -23,6 +22,7 @@
 #include "KanaToRomaji.h"
 #include "MainWindowState.h"
 #include "MsgBox.h"
+#include "Paths.h"
 #include "PictureBox.h"
 #include "RecentRomMenu.h"
 #include "Registry.h"
@@ -438,7 +438,7 @@ void frmTileViewer::mnuFileOpen_Click()
 void frmTileViewer::mnuFileRecent_Click(int index)
 {
     const QString path = RecentRoms.entry(index);
-    if (!QFileInfo(path).isFile()) {
+    if (!paths::IsFile(path)) {
         RecentRoms.RemoveRecentFile(path);
         return;
     }

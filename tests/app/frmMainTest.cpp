@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +8,7 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "Fonts.h"
 #include "MainWindowStart.h"
 #include "Registry.h"
 #include "SaveFile.h"
@@ -63,6 +65,22 @@ TEST_F(MainWindowStart, TheLibraryInEitherFolderIsEnough)
         w.load();
         EXPECT_FALSE(w.mustEnd()) << dir.toStdString();
     }
+}
+
+// An install in folders named in Latin-1: start-up finds the library and
+// registers the katakana font by the folders' real bytes.
+TEST_F(MainWindowStart, AnInstallInFoldersNamedInLatin1StartsWithItsFont)
+{
+    const QByteArray font = testsupport::readFile(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts/MSGOKATA.TTF"));
+    ASSERT_FALSE(font.isEmpty());
+    const QString latin1Windows = paths::FolderOf(testsupport::writeFile(paths::DecodeFileName("syst\xE8me/Zandrel.dll"), ""));
+    const QString latin1Fonts = paths::FolderOf(testsupport::writeFile(paths::DecodeFileName("polices\xE9/MSGOKATA.TTF"), font));
+    paths::OverrideWindowsFolder(latin1Windows);
+    paths::OverrideFontsFolder(latin1Fonts);
+    frmMain w;
+    w.load();
+    EXPECT_FALSE(w.mustEnd());
+    EXPECT_NE(fonts::KatakanaFont().family(), QFont().family()) << "the font was not registered";
 }
 
 TEST_F(MainWindowStart, FirstStartStoresEveryKeyAndShowsTheNotice)

@@ -106,6 +106,26 @@ TEST(CommonDialog, TheDialogListsEveryNameAndHandsBackItsRealBytes)
     EXPECT_EQ(paths::EncodeFileName(dialog.chosenPath()), folder + "/caf\xE9.vb");
 }
 
+// A folder given without its path is found in the current folder, which the
+// folder picker may have made a folder named in Latin-1; the name is then
+// handed back with that folder's real bytes.
+TEST(CommonDialog, ARelativeFolderOpensInTheCurrentFolderByItsBytes)
+{
+    const QByteArray folder = paths::EncodeFileName(testsupport::tempDir()) + "/roms\xE9";
+    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+    touch(folder + "/caf\xE9.vb");
+    const QString ourFolder = paths::CurrentFolder();
+    ASSERT_TRUE(paths::MakeCurrentFolder(paths::DecodeFileName(folder)));
+
+    commondialog::FileDialog dialog(commondialog::Kind::Open, kRomFilter, QStringLiteral("."), QString());
+    paths::MakeCurrentFolder(ourFolder);
+    EXPECT_EQ(paths::EncodeFileName(dialog.folder()), folder);
+    ASSERT_EQ(column(*dialog.lstFiles, 0).size(), 1);
+    dialog.lstFiles->setCurrentItem(dialog.lstFiles->topLevelItem(0));
+    testsupport::pressKey(dialog.lstFiles, Qt::Key_Return);
+    EXPECT_EQ(paths::EncodeFileName(dialog.chosenPath()), folder + "/caf\xE9.vb");
+}
+
 // A folder's name opens the folder; Enter in the list enters the highlighted
 // folder and chooses nothing.
 TEST(CommonDialog, AFolderNameOpensTheFolder)

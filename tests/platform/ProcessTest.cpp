@@ -261,6 +261,31 @@ TEST(Process, WineAndShortPathForms)
     EXPECT_EQ(process::GetShortPath(QString()), QString());
 }
 
+// The current folder, a ROM and a program folder named in Latin-1 are used
+// by their bytes: the current folder the picker made current stands in wine's
+// form of a relative path and in the message for a program not found there,
+// a ROM that is there has its short form, and a program there runs.
+TEST(Process, NamesThatAreNotUtf8AreTakenByTheirBytes)
+{
+    const QByteArray top = paths::EncodeFileName(testsupport::tempDir());
+    const QString current = paths::DecodeFileName(top + "/\xE9mu");
+    testsupport::installStub(current, QStringLiteral("rboy"));
+    const QString rom = testsupport::writeFile(paths::DecodeFileName("caf\xE9.vb"), "x");
+    const QString ourFolder = paths::CurrentFolder();
+    ASSERT_TRUE(paths::MakeCurrentFolder(current));
+
+    EXPECT_EQ(paths::EncodeFileName(process::WinePath(QStringLiteral("a.vb"))),
+              "Z:" + QByteArray(top).replace('/', '\\') + "\\\xE9mu\\a.vb");
+    const process::Prepared missing = process::Prepare(request(QStringLiteral("VB_98")));
+    EXPECT_EQ(paths::EncodeFileName(missing.failure),
+              "Unable to find the program \"VB_98\" in the folder:\r" + top + "/\xE9mu");
+    EXPECT_EQ(paths::EncodeFileName(process::GetShortPath(rom)), top + "/caf\xE9.vb");
+
+    const process::Prepared native = process::Prepare(request(current + QStringLiteral("/RBOY"), {}, current));
+    EXPECT_TRUE(native.launch) << native.failure.toStdString();
+    paths::MakeCurrentFolder(ourFolder);
+}
+
 // A handed-on folder is the working folder of requests that name none, for
 // as long as it is handed on; a request's own folder wins.
 TEST(Process, AHandedOnFolderIsTheWorkingFolderOfRequestsWithoutOne)

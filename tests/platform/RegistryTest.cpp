@@ -12,6 +12,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "Paths.h"
 #include "Registry.h"
 #include "SaveFile.h"
 #include "SettingsStore.h"
@@ -89,6 +90,51 @@ TEST(Registry, ValuesOfEveryKindSurviveAReload)
     EXPECT_EQ(QueryValue(Hive::CurrentUser, kKey, QStringLiteral("Empty"))->data, QByteArray());
     EXPECT_EQ(ValueNames(Hive::CurrentUser, kKey),
               (QStringList{"Text", "Number", "Bytes", "Lines", "", "Empty"}));
+}
+
+// A folder named in Latin-1 comes back byte for byte: the store writes such a
+// value in its hex form, and plain text still as "Name"="text".
+TEST(Registry, APathThatIsNotUtf8IsStoredAndReadBackByItsBytes)
+{
+    const QByteArray odd("/roms/dir\xFF\xFE/caf\xE9.vb");
+    ASSERT_TRUE(CreateKey(Hive::CurrentUser, kKey));
+    ASSERT_TRUE(SetValue(Hive::CurrentUser, kKey, QStringLiteral("Odd"), Value::fromString(paths::DecodeFileName(odd))));
+    ASSERT_TRUE(SetValue(Hive::CurrentUser, kKey, QStringLiteral("Plain"), Value::fromString(QStringLiteral(u"/roms/caf\u00E9.vb"))));
+
+    const QByteArray file = testsupport::readFile(StoreFilePath());
+    EXPECT_TRUE(file.contains("\"Odd\"=hex(1):2f,72,6f,6d,73,2f,64,69,72,ff,fe,2f,63,61,66,e9,2e,76,62,00\n"))
+        << file.toStdString();
+    EXPECT_TRUE(file.contains("\"Plain\"=\"/roms/caf\xC3\xA9.vb\"\n")) << file.toStdString();
+
+    Reload();
+    EXPECT_EQ(paths::EncodeFileName(QueryValue(Hive::CurrentUser, kKey, QStringLiteral("Odd"))->toString()), odd);
+    EXPECT_EQ(QueryValue(Hive::CurrentUser, kKey, QStringLiteral("Plain"))->toString(), QStringLiteral(u"/roms/caf\u00E9.vb"));
+}
+
+// A settings folder whose name is not UTF-8 is the one used: the store, its
+// lock and the check for another program's change all reach it by its bytes.
+TEST(Registry, ASettingsFolderWhoseNameIsNotUtf8HoldsTheStore)
+{
+    const QByteArray config = paths::EncodeFileName(testsupport::tempDir()) + "/cfg\xE9";
+    qputenv("XDG_CONFIG_HOME", config);
+    Reload();
+    ASSERT_TRUE(settings::Save(QStringLiteral("Key"), QStringLiteral("ours")));
+    EXPECT_EQ(paths::EncodeFileName(StoreFilePath()), config + "/zandrel/registry.reg");
+    struct stat info;
+    EXPECT_EQ(::stat(config + "/zandrel/registry.reg", &info), 0);
+    EXPECT_EQ(::stat(config + "/zandrel/registry.lock", &info), 0);
+    EXPECT_NE(::stat(paths::EncodeFileName(testsupport::tempDir()) + "/cfg\xEF\xBF\xBD", &info), 0);
+
+    // Another program writes the store: its value is the one read.
+    const QByteArray theirs = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Zandrel Utils\\Settings]\n"
+                              "\"Key\"=\"theirs, written later\"\n\n";
+    const QByteArray store = config + "/zandrel/registry.reg";
+    const QByteArray aside = store + ".theirs";
+    const int fd = ::open(aside.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_EQ(::write(fd, theirs.constData(), size_t(theirs.size())), theirs.size());
+    ::close(fd);
+    ASSERT_EQ(::rename(aside.constData(), store.constData()), 0);
+    EXPECT_EQ(settings::Get(QStringLiteral("Key")), QStringLiteral("theirs, written later"));
 }
 
 TEST(Registry, KeysNeedTheirParentAndDeleteOnlyWithoutSubkeys)

@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "Paths.h"
 #include "SaveFile.h"
 #include "TestSupport.h"
 
@@ -55,6 +56,20 @@ TEST(SaveFile, WritesANewFileAndReplacesAnOldOneKeepingItsMode)
     ASSERT_FALSE(savefile::SaveWhole(path, QByteArray()));
     EXPECT_EQ(testsupport::readFile(path), QByteArray());
     EXPECT_EQ(FolderEntries(testsupport::tempDir()), QStringList{"a.txt"});
+}
+
+// A name without a folder is saved in the current folder, whatever that
+// folder's name (the folder picker makes folders current by their bytes).
+TEST(SaveFile, ARelativeNameIsSavedInTheCurrentFolderByItsBytes)
+{
+    const QString folder = paths::DecodeFileName(paths::EncodeFileName(testsupport::tempDir()) + "/\xE9mu");
+    ASSERT_TRUE(paths::MakeFolders(folder));
+    const QString ourFolder = paths::CurrentFolder();
+    ASSERT_TRUE(paths::MakeCurrentFolder(folder));
+    const auto error = savefile::SaveWhole(QStringLiteral("options.dat"), "saved");
+    paths::MakeCurrentFolder(ourFolder);
+    EXPECT_FALSE(error) << error->reason.toStdString();
+    EXPECT_EQ(testsupport::readFile(paths::AppendFileToDir(folder, QStringLiteral("options.dat"))), QByteArray("saved"));
 }
 
 TEST(SaveFile, AFailureAtAnyStepKeepsTheOldFileAndSaysWhy)

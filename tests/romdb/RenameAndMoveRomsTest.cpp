@@ -585,6 +585,17 @@ TEST_F(RenameAndMoveRoms, NamesThatAreNotUtf8AreComparedAndCopiedByTheirRealByte
     ASSERT_TRUE(otherFileSystem.MoveRomFile(first, moved, false, error)) << error.toStdString();
     EXPECT_TRUE(RealFileSystem().sameContents(moved, second));
     EXPECT_FALSE(RealFileSystem().exists(first));
+    // Into a folder whose own name is not UTF-8, the copy is made beside its
+    // target all the same, and nothing of it stays behind.
+    const QString elsewhere = paths::DecodeFileName(dir + "/d\xE9plac\xE9s");
+    ASSERT_TRUE(paths::MakeFolders(elsewhere));
+    ASSERT_TRUE(otherFileSystem.MoveRomFile(moved, elsewhere + QStringLiteral("/rom.vb"), false, error)) << error.toStdString();
+    EXPECT_TRUE(RealFileSystem().sameContents(elsewhere + QStringLiteral("/rom.vb"), second));
+    EXPECT_FALSE(RealFileSystem().exists(moved));
+    QStringList left;
+    for (const paths::FolderEntry &entry : paths::ListFolder(elsewhere))
+        left << entry.name;
+    EXPECT_EQ(left, QStringList{QStringLiteral("rom.vb")});
 
     // A pipe is no file to compare or copy: refused at once, never waited on.
     const QString pipe = folder + QStringLiteral("/pipe.vb");

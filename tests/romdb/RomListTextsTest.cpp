@@ -194,6 +194,27 @@ TEST(RomListTexts, DetailedListsOfThreeFiles)
     EXPECT_EQ(lists.missText().count(QStringLiteral("\r\n")), 3 + 2 + 21 + 9 + 6);
 }
 
+// A name is padded by the columns it shows: a character drawn without width
+// (a byte-order mark, the combining accent of a decomposed name) takes none,
+// a pair of surrogates and a byte that is not UTF-8 take one each.
+TEST(RomListTexts, NamesArePaddedByTheColumnsTheyShow)
+{
+    const struct {
+        QString name;
+        int32_t columns;
+    } cases[] = {
+        {QStringLiteral("golf.vb"), 7},
+        {QStringLiteral(u"\uFEFFgolf.vb"), 7},
+        {QStringLiteral(u"caf\u0065\u0301.vb"), 7},
+        {QStringLiteral(u"\U0001F3AE.vb"), 4},
+        {QString(QChar(0xDCE9)) + QStringLiteral(".vb"), 4},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(NameColumns(c.name), c.columns) << c.name.toStdString();
+        EXPECT_EQ(NameFiller(c.name, 10).size(), 10 - c.columns) << c.name.toStdString();
+    }
+}
+
 TEST(RomListTexts, DetailedHackedUnknownAndInvalidFiles)
 {
     const QList<RomFileRecord> files{Known("x.vb", kTetris, true), Known("second.vb", kTetris, true),

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -24,6 +25,7 @@
 
 #include "Controls.h"
 #include "MainWindowState.h"
+#include "Paths.h"
 #include "ProgressPicture.h"
 #include "SettingsStore.h"
 #include "frmHelp.h"
@@ -230,6 +232,56 @@ TEST_F(RomDbWindow, ListsTheFoldersRomFilesInNameOrder)
     EXPECT_EQ(lines(*w), QStringList({"a.vb   " + kWaiting, "abcd.VB" + kWaiting, "b.vb   " + kWaiting}));
     EXPECT_EQ(w->lblRomDir->text(), folder + QStringLiteral("/*.vb"));
     EXPECT_TRUE(w->cmdIdentifyRoms->isEnabled());
+}
+
+// A name that begins with a byte-order mark (a character of no width) takes
+// as many columns as it shows: its row in the list and its line in the change
+// log keep the columns of the others, as the fixed-pitch font draws them.
+TEST_F(RomDbWindow, ANameBeginningWithAByteOrderMarkKeepsTheColumns)
+{
+    put(QStringLiteral(u"\uFEFFzz.vb"), craftedroms::CatalogueImage(kTetris));
+    put("abc.vb", craftedroms::CatalogueImage(kCroach));
+    setOptions({{kOptionKeys[1], "1"}, {kOptionKeys[3], "1"}});
+    auto w = open();
+    const QFontMetrics listFont(w->lstFileIdentify->font());
+    // The part before " - " is as wide in both rows.
+    const auto nameWidth = [&](int row) {
+        const QString shown = w->lstFileIdentify->shownText(w->lstFileIdentify->item(row)->text());
+        return listFont.horizontalAdvance(shown.left(shown.indexOf(QStringLiteral(" - "))));
+    };
+    ASSERT_EQ(w->lstFileIdentify->count(), 2);
+    EXPECT_EQ(nameWidth(0), nameWidth(1)) << lines(*w).join('|').toStdString();
+
+    identify(*w);
+    QStringList logLines;
+    QFont logFont;
+    testsupport::modalWindows().on<frmHelp>([&](frmHelp &viewer) {
+        logLines = viewer.txtRomDb->toPlainText().split(QLatin1Char('\n'));
+        logFont = viewer.txtRomDb->font();
+    });
+    w->cmdVBoyLog->click();
+    QList<int> targetColumns;
+    for (const QString &line : std::as_const(logLines))
+        if (const qsizetype at = line.indexOf(QStringLiteral(" moved to ")); at >= 0 && !line.left(at).contains(QStringLiteral("~ROMTMP")))
+            targetColumns << QFontMetrics(logFont).horizontalAdvance(line.left(at));
+    ASSERT_EQ(targetColumns.size(), 2) << logLines.join('|').toStdString();
+    EXPECT_EQ(targetColumns[0], targetColumns[1]) << logLines.join('|').toStdString();
+}
+
+// A folder and a ROM named in Latin-1: the lists go into that very folder and
+// name the ROM by its real bytes.
+TEST_F(RomDbWindow, TheListsOfAFolderNamedInLatin1NameItsRomsByTheirBytes)
+{
+    const QByteArray latin = paths::EncodeFileName(testsupport::tempDir()) + "/jeux\xE9";
+    testsupport::writeFile(paths::DecodeFileName("jeux\xE9/caf\xE9.vb"), craftedroms::CatalogueImage(kTetris));
+    settings::Save(QStringLiteral("Base Directory"), paths::DecodeFileName(latin));
+    setOptions({{kOptionKeys[0], "1"}, {kOptionKeys[3], "1"}});
+    auto w = open();
+    identify(*w);
+    w->cmdSaveVboy->click();
+    EXPECT_EQ(testsupport::messageBoxes().last().title, QStringLiteral("Files saved"));
+    const QByteArray have = testsupport::readFile(paths::DecodeFileName(latin + "/VBoyHave.txt"));
+    EXPECT_TRUE(have.contains("\"caf\xE9.vb\"")) << have.toStdString();
 }
 
 TEST_F(RomDbWindow, AFolderWithoutRomsSaysSoAtEveryListing)

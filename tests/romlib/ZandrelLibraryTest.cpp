@@ -270,7 +270,7 @@ TEST_F(RomLibBinding, FlipReversesEachNibble)
 
 // --- Finding and binding the library -----------------------------------------
 
-enum class Folder { Empty, Built, Stub, StubOtherCase };
+enum class Folder { Empty, Built, Stub, StubOtherCase, StubInLatin1 };
 
 struct FolderCase {
     const char *name;
@@ -286,6 +286,9 @@ TEST_F(RomLibBinding, LibraryIsLookedUpInProgramFolderThenWindowsFolder)
     QDir().mkpath(otherCaseDir);
     ASSERT_TRUE(QFile::copy(QDir(stubDir).filePath(QStringLiteral("Zandrel.dll")),
                             QDir(otherCaseDir).filePath(QStringLiteral("zANDREL.DLL"))));
+    // An install whose folder is named in Latin-1.
+    const QString latin1Dir = paths::FolderOf(testsupport::writeFile(
+        paths::DecodeFileName("\xE9mulateur/Zandrel.dll"), testsupport::readFile(stubDir + QStringLiteral("/Zandrel.dll"))));
     const QString builtDir = QCoreApplication::applicationDirPath();
     auto folder = [&](Folder f) {
         switch (f) {
@@ -293,6 +296,7 @@ TEST_F(RomLibBinding, LibraryIsLookedUpInProgramFolderThenWindowsFolder)
         case Folder::Built: return builtDir;
         case Folder::Stub: return stubDir;
         case Folder::StubOtherCase: return otherCaseDir;
+        case Folder::StubInLatin1: return latin1Dir;
         }
         return QString();
     };
@@ -300,6 +304,7 @@ TEST_F(RomLibBinding, LibraryIsLookedUpInProgramFolderThenWindowsFolder)
         {"program folder wins", Folder::Stub, Folder::Built, true},
         {"windows folder when the program folder has none", Folder::Empty, Folder::Stub, true},
         {"name in other letter case", Folder::StubOtherCase, Folder::Empty, true},
+        {"folder named in Latin-1", Folder::StubInLatin1, Folder::Empty, true},
         {"built library", Folder::Built, Folder::Stub, false},
     };
     for (const FolderCase &c : cases) {

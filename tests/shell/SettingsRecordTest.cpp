@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "Paths.h"
 #include "Registry.h"
 #include "SettingsRecord.h"
 #include "SettingsStore.h"
@@ -87,4 +88,29 @@ TEST(SettingsRecord, AllButVersionWritesFortyFiveKeys)
     const QStringList names = storedNames();
     ASSERT_EQ(names.size(), 45);
     EXPECT_EQ(names.front(), QStringLiteral("VB Main Menu Theme"));
+}
+
+// Every setting that holds a path (the base folder, the tools' folders, the
+// recent ROMs) comes back from the store byte for byte, whatever the bytes.
+TEST(SettingsRecord, EveryPathComesBackByItsBytes)
+{
+    const auto path = [](const QByteArray &bytes) { return paths::DecodeFileName(bytes); };
+    SettingsRecord record = SettingsRecord::Defaults();
+    record.BaseDirectory = path("/roms\xE9");
+    record.RealityBoyDirectory = path("/emu/r\xE9" "boy");
+    record.VirtualEDirectory = path("/emu/virtual\xFF");
+    record.RedDragonDirectory = path("/emu/\xE9mu");
+    record.VECCompilerDirectory = path("/dev/vecc\xA0");
+    record.VEnvironmentDirectory = path("/dev/env\xC3");
+    record.VBDevKitDirectory = path("/dev/kit\xE9\xE9");
+    for (int i = 0; i < 10; ++i)
+        record.RecentRoms[size_t(i)] = path("/roms\xE9/caf\xE9 " + QByteArray::number(i) + ".vb");
+    record.write();
+
+    registry::Reload();
+    SettingsRecord read;
+    read.read();
+    EXPECT_EQ(paths::EncodeFileName(read.BaseDirectory), QByteArray("/roms\xE9"));
+    EXPECT_EQ(paths::EncodeFileName(read.RecentRoms[9]), QByteArray("/roms\xE9/caf\xE9 9.vb"));
+    EXPECT_TRUE(read == record);
 }

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "Paths.h"
 #include "Registry.h"
 
 namespace {
@@ -193,6 +194,14 @@ TEST_F(cRegistryTest, ExpandableTextIsReadWithItsVariablesExpanded)
     EXPECT_EQ(reg.Value().toString().toStdString(), "/opt/zandrel\\bin;%ZANDREL_TEST_UNSET%;100%%;/opt/zandrel");
     EXPECT_EQ(reg.ValueType(), 2);
     qunsetenv("ZANDREL_TEST_HOME");
+
+    // A variable naming a folder that is not UTF-8 gives its very bytes.
+    qputenv("ZANDREL_TEST_ROMS", "/roms\xE9");
+    point(QStringLiteral("Roms"), 1);
+    reg.setValue(QStringLiteral("%ZANDREL_TEST_ROMS%/a.vb"));
+    point(QStringLiteral("Roms"), 1);
+    EXPECT_EQ(paths::EncodeFileName(reg.Value().toString()), QByteArray("/roms\xE9/a.vb"));
+    qunsetenv("ZANDREL_TEST_ROMS");
 }
 
 TEST_F(cRegistryTest, DwordTypesWriteNothingForAValueThatIsNotA16Or32BitInteger)

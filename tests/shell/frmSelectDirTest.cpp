@@ -183,6 +183,43 @@ TEST_F(FolderPicker, AFolderWhoseNameIsNotUtf8IsListedOpenedAndChosen)
     EXPECT_EQ(paths::EncodeFileName(frmSelectDir::ChooseFolder(nullptr, roms)), folderBytes);
 }
 
+// A start folder named in Latin-1, from the mailbox or the stored base
+// folder, is where the picker opens, not the home folder.
+TEST_F(FolderPicker, AStartFolderNamedInLatin1IsWhereThePickerOpens)
+{
+    const QByteArray folderBytes = paths::EncodeFileName(roms) + "/caf\xE9";
+    ASSERT_EQ(::mkdir(folderBytes.constData(), 0755), 0);
+    const QString folder = paths::DecodeFileName(folderBytes);
+    for (const bool fromMailbox : {true, false}) {
+        SCOPED_TRACE(fromMailbox ? "mailbox" : "base folder");
+        settings::Save(QStringLiteral("Base Directory"), fromMailbox ? tools : folder);
+        mainwindow::Tag() = fromMailbox ? folder : QString();
+        frmSelectDir picker;
+        picker.load();
+        EXPECT_EQ(paths::EncodeFileName(picker.dirDirectory->path()), folderBytes);
+        EXPECT_EQ(paths::EncodeFileName(picker.lblFilename->text()), folderBytes);
+    }
+}
+
+// A drive mounted on a folder named in Latin-1 is offered by its real bytes,
+// and choosing it opens it.
+TEST_F(FolderPicker, ADriveNamedInLatin1IsOfferedAndOpensByItsBytes)
+{
+    const QByteArray mountBytes = paths::EncodeFileName(testsupport::tempDir()) + "/cl\xE9";
+    testsupport::SmallFileSystem drive(16, paths::DecodeFileName(mountBytes));
+    if (!drive.mounted())
+        GTEST_SKIP() << "mounting a drive needs root";
+    frmSelectDir picker;
+    picker.load();
+    int offered = -1;
+    for (int i = 0; i < picker.drvDrive->count(); ++i)
+        if (paths::EncodeFileName(picker.drvDrive->itemData(i).toString()) == mountBytes)
+            offered = i;
+    ASSERT_GE(offered, 0);
+    picker.drvDrive->setCurrentIndex(offered);
+    EXPECT_EQ(paths::EncodeFileName(picker.dirDirectory->path()), mountBytes);
+}
+
 TEST_F(FolderPicker, ChoosingADriveOpensItsRootAndTheParentsLeadBackUp)
 {
     frmSelectDir picker;

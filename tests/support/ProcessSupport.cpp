@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "Paths.h"
 #include "TestSupport.h"
 
 namespace testsupport {
@@ -62,7 +66,7 @@ void resetProcessStarts()
 void allowRealStarts()
 {
     process::SetLauncher({});
-    qputenv("ZANDREL_STUB_RECORD", recordPath().toLocal8Bit());
+    qputenv("ZANDREL_STUB_RECORD", paths::EncodeFileName(recordPath()));
 }
 
 QString stubProgram()
@@ -72,10 +76,15 @@ QString stubProgram()
 
 QString installStub(const QString &folder, const QString &name)
 {
-    QDir().mkpath(folder);
-    const QString path = QDir(folder).filePath(name);
-    QFile::remove(path);
-    if (!QFile::copy(stubProgram(), path))
+    paths::MakeFolders(folder);
+    const QString path = paths::AppendFileToDir(folder, name);
+    paths::RemoveFile(path);
+    const QByteArray program = readFile(stubProgram());
+    const int fd = ::open(paths::EncodeFileName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0755);
+    const bool copied = fd >= 0 && !program.isEmpty() && ::write(fd, program.constData(), size_t(program.size())) == program.size();
+    if (fd >= 0)
+        ::close(fd);
+    if (!copied)
         ADD_FAILURE() << "cannot copy the stub to " << path.toStdString();
     return path;
 }
@@ -94,14 +103,15 @@ std::optional<StubRecord> waitForStubRecord()
 {
     QElapsedTimer waited;
     waited.start();
-    while (!QFile::exists(recordPath())) {
+    while (!paths::Exists(recordPath())) {
         if (waited.elapsed() > 30000)
             return std::nullopt;
         QThread::msleep(10);
     }
     StubRecord record;
-    const QStringList lines = QString::fromLocal8Bit(readFile(recordPath())).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (const QString &line : lines) {
+    // The stub writes names as the system gave them: bytes, UTF-8 or not.
+    for (const QByteArray &bytes : readFile(recordPath()).split('\n')) {
+        const QString line = paths::DecodeFileName(bytes);
         if (line.startsWith(QLatin1String("program=")))
             record.program = line.mid(8);
         else if (line.startsWith(QLatin1String("cwd=")))
@@ -109,7 +119,7 @@ std::optional<StubRecord> waitForStubRecord()
         else if (line.startsWith(QLatin1String("arg=")))
             record.arguments << line.mid(4);
     }
-    QFile::remove(recordPath());
+    paths::RemoveFile(recordPath());
     return record;
 }
 

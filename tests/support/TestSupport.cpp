@@ -19,6 +19,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "GuardedFile.h"
+#include "Paths.h"
 #include "ProcessSupport.h"
 #include "Registry.h"
 #include "SaveFile.h"
@@ -26,7 +28,37 @@
 namespace testsupport {
 namespace {
 
-std::unique_ptr<QTemporaryDir> g_dir;
+// A folder of the system's temporary folder for one test, made and removed by
+// its real bytes: a test puts names there that are not UTF-8, which Qt's
+// QTemporaryDir can't remove.
+class TestFolder {
+public:
+    explicit TestFolder(const QString &prefix)
+        : m_path(paths::CreateTemporaryFolder(prefix))
+    {
+        if (m_path.isEmpty())
+            ADD_FAILURE() << "cannot make a temporary folder in " << paths::TemporaryFolder().toStdString();
+    }
+    ~TestFolder()
+    {
+        if (!m_path.isEmpty() && !paths::RemoveFolderTree(m_path))
+            ADD_FAILURE() << "cannot remove " << m_path.toStdString();
+    }
+    TestFolder(const TestFolder &) = delete;
+    TestFolder &operator=(const TestFolder &) = delete;
+
+    QString path() const { return m_path; }
+
+private:
+    QString m_path;
+};
+
+std::unique_ptr<TestFolder> g_dir;
+
+QString folderPrefix()
+{
+    return QCoreApplication::applicationName() + QLatin1Char('-');
+}
 
 } // namespace
 
@@ -63,40 +95,42 @@ QString tempDir()
 
 QString writeFile(const QString &name, const QByteArray &bytes)
 {
-    const QString path = QDir(tempDir()).filePath(name);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+    const QString path = paths::AppendFileToDir(tempDir(), name);
+    paths::MakeFolders(paths::FolderOf(path));
+    const int fd = ::open(paths::EncodeFileName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const bool written = fd >= 0 && ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    if (fd >= 0)
+        ::close(fd);
+    if (!written)
         ADD_FAILURE() << "cannot write " << path.toStdString();
     return path;
 }
 
 QByteArray readFile(const QString &path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll();
+    const auto read = guardedfile::ReadWhole(path, qint64(1) << 30, QString());
+    const QByteArray *bytes = std::get_if<QByteArray>(&read);
+    return bytes ? *bytes : QByteArray();
 }
 
-SmallFileSystem::SmallFileSystem(int pages)
-    : m_path(QDir(tempDir()).filePath(QStringLiteral("small-fs")))
+SmallFileSystem::SmallFileSystem(int pages, const QString &mountPoint)
+    : m_path(mountPoint.isEmpty() ? paths::AppendFileToDir(tempDir(), QStringLiteral("small-fs")) : mountPoint)
 {
-    QDir().mkpath(m_path);
+    paths::MakeFolders(m_path);
     const QByteArray options = "size=" + QByteArray::number(qlonglong(pages) * sysconf(_SC_PAGESIZE));
-    m_mounted = ::mount("tmpfs", QFile::encodeName(m_path).constData(), "tmpfs", 0, options.constData()) == 0;
+    m_mounted = ::mount("tmpfs", paths::EncodeFileName(m_path).constData(), "tmpfs", 0, options.constData()) == 0;
 }
 
 SmallFileSystem::~SmallFileSystem()
 {
     if (m_mounted)
-        ::umount2(QFile::encodeName(m_path).constData(), MNT_DETACH);
+        ::umount2(paths::EncodeFileName(m_path).constData(), MNT_DETACH);
 }
 
 void SmallFileSystem::leaveFree(int pages)
 {
     const long page = sysconf(_SC_PAGESIZE);
-    const QByteArray filler = QFile::encodeName(m_path + QStringLiteral("/.filler"));
+    const QByteArray filler = paths::EncodeFileName(m_path + QStringLiteral("/.filler"));
     const int fd = ::open(filler.constData(), O_WRONLY | O_CREAT | O_APPEND, 0600);
     ASSERT_GE(fd, 0);
     const QByteArray block(int(page), 'f');
@@ -205,8 +239,8 @@ void saveScreenshot(QWidget &window, const QString &name)
 class FreshWorld : public ::testing::EmptyTestEventListener {
     void OnTestStart(const ::testing::TestInfo &) override
     {
-        g_dir = std::make_unique<QTemporaryDir>();
-        qputenv("XDG_CONFIG_HOME", QDir(g_dir->path()).filePath(QStringLiteral("config")).toUtf8());
+        g_dir = std::make_unique<TestFolder>(folderPrefix());
+        qputenv("XDG_CONFIG_HOME", paths::EncodeFileName(paths::AppendFileToDir(g_dir->path(), QStringLiteral("config"))));
         registry::Reload();
 
         messageBoxes() = MessageBoxes{};
@@ -253,6 +287,13 @@ class FreshWorld : public ::testing::EmptyTestEventListener {
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a runtime folder Qt makes one of its own in the temporary folder
+    // and leaves it there: the tests' one goes with them.
+    std::unique_ptr<testsupport::TestFolder> runtime;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        runtime = std::make_unique<testsupport::TestFolder>(QStringLiteral("zandrel-test-runtime-"));
+        qputenv("XDG_RUNTIME_DIR", paths::EncodeFileName(runtime->path()));
+    }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new testsupport::FreshWorld);

@@ -6,7 +6,6 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
-#include <QTemporaryDir>
 #include <QTimer>
 
 class QWidget;
@@ -79,12 +78,13 @@ QString tempDir();
 QString writeFile(const QString &name, const QByteArray &bytes);
 QByteArray readFile(const QString &path);
 
-// A tmpfs of a few pages mounted on a folder of the test's own, to meet a
-// full disk for real. Mounting needs root: a test checks mounted() and
-// skips without it. Unmounted when it goes.
+// A tmpfs of a few pages mounted on a folder of the test's own (or on
+// `mountPoint`, made when missing), to meet a full disk or another file
+// system for real. Mounting needs root: a test checks mounted() and skips
+// without it. Unmounted when it goes.
 class SmallFileSystem {
 public:
-    explicit SmallFileSystem(int pages = 16);
+    explicit SmallFileSystem(int pages = 16, const QString &mountPoint = QString());
     ~SmallFileSystem();
     SmallFileSystem(const SmallFileSystem &) = delete;
     SmallFileSystem &operator=(const SmallFileSystem &) = delete;

@@ -22,6 +22,7 @@
 
 #include "Controls.h"
 #include "MainWindowState.h"
+#include "Paths.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
 #include "TilePalette.h"
@@ -256,6 +257,24 @@ TEST_F(TileViewerForm, ARecentEntryLoadsAndAMissingOneIsDroppedQuietly)
     EXPECT_EQ(w.windowTitle(), QStringLiteral("ROM Tile Viewer - [BEE]"));
     EXPECT_EQ(w.lblFilename->text(), b);
     EXPECT_TRUE(mainwindow::dlgZandrel().FileName.isEmpty());
+}
+
+// A ROM named in Latin-1 opens from the recent menu as any other does,
+// rather than being dropped from it as missing.
+TEST_F(TileViewerForm, ARecentRomNamedInLatin1OpensByItsBytes)
+{
+    const QString cafe = rom(paths::DecodeFileName("caf\xE9.vb"), romImage(1024, 0, 0, "CAFE"));
+    const QString b = rom(QStringLiteral("b.vb"), romImage(1024, 0, 0, "BEE"));
+    frmTileViewer w;
+    w.load();
+    open(w, cafe);
+    open(w, b);
+    ASSERT_EQ(storedRecent(), (QStringList{b, cafe}));
+
+    w.mnuFileRecentItems[1]->trigger();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("ROM Tile Viewer - [CAFE]"));
+    EXPECT_EQ(paths::EncodeFileName(w.lblFilename->text()), paths::EncodeFileName(cafe));
+    EXPECT_EQ(storedRecent(), (QStringList{cafe, b}));
 }
 
 TEST_F(TileViewerForm, CloseDisablesTheImagesControlsAndClearsThePicture)
