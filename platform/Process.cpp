@@ -265,6 +265,20 @@ QString WinePath(const QString &path)
     return QStringLiteral("Z:") + absolute.replace(QLatin1Char('/'), QLatin1Char('\\'));
 }
 
+namespace {
+
+// A byte of a name that is not UTF-8 (paths::DecodeFileName keeps it as a
+// lone surrogate): wine reads names as UTF-8 and has no form that reaches it.
+bool holdsStrayByte(const QString &name)
+{
+    for (qsizetype i = 0; i < name.size(); ++i)
+        if (name.at(i).isLowSurrogate() && (i == 0 || !name.at(i - 1).isHighSurrogate()))
+            return true;
+    return false;
+}
+
+} // namespace
+
 QString WineCannotReach(const QString &path)
 {
     // Windows names can't hold these, and lose a last dot or blank.
@@ -276,6 +290,8 @@ QString WineCannotReach(const QString &path)
         if (const auto bad = std::find_if(name.cbegin(), name.cend(), [](QChar c) { return kUnopenable.contains(c); });
             bad != name.cend())
             fault = QStringLiteral("holds the character %1").arg(*bad);
+        else if (holdsStrayByte(name))
+            fault = QStringLiteral("is not UTF-8 text");
         else if (name.endsWith(QLatin1Char('.')))
             fault = QStringLiteral("ends in a dot");
         else if (name.endsWith(QLatin1Char(' ')))

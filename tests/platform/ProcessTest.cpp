@@ -540,15 +540,17 @@ TEST(Process, APathThatWineCannotOpenIsNotHandedToAWindowsProgram)
         {"/roms/<a>.vb", "\"<a>.vb\" holds the character <"},
         {"/roms/a>.vb", "\"a>.vb\" holds the character >"},
         {"/roms/a|b.vb", "\"a|b.vb\" holds the character |"},
+        {"/roms/caf\xE9.vb", "\"caf\xE9.vb\" is not UTF-8 text"},
         {"/roms/game.", "\"game.\" ends in a dot"},
         {"/roms/game.vb ", "\"game.vb \" ends in a blank"},
         {"/roms./game.vb", "\"roms.\" ends in a dot"},
         {"/my roms /game.vb", "\"my roms \" ends in a blank"},
         {"/roms/../my roms/./.game.vb", ""},
         {"/roms/a.b c.vb", ""},
+        {"/roms/caf\xC3\xA9 \xF0\x9F\x8E\xAE.vb", ""},
     };
     for (const Case &c : cases) {
-        const QString rom = QString::fromLatin1(c.rom);
+        const QString rom = paths::DecodeFileName(c.rom);
         const process::Prepared underWine = process::Prepare(request(emu + QStringLiteral("/EMU"), {Argument::Path(rom)}));
         if (!*c.fault) {
             EXPECT_TRUE(underWine.launch) << c.rom << underWine.failure.toStdString();
@@ -556,7 +558,7 @@ TEST(Process, APathThatWineCannotOpenIsNotHandedToAWindowsProgram)
         }
         EXPECT_FALSE(underWine.launch) << c.rom;
         EXPECT_TRUE(underWine.failure.startsWith(QStringLiteral("Unable to start the program \"EMU\" through wine:\r") + rom
-                                                 + QStringLiteral("\rThe name ") + QLatin1String(c.fault)))
+                                                 + QStringLiteral("\rThe name ") + paths::DecodeFileName(c.fault)))
             << underWine.failure.toStdString();
         EXPECT_TRUE(underWine.failure.endsWith(
             QStringLiteral(", which a Windows program under wine cannot open.\rRename it (or its folder) to use it.")))
