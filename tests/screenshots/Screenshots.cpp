@@ -17,12 +17,14 @@
 
 #include "CommonDialog.h"
 #include "ControllerPicture.h"
+#include "FileDialog.h"
 #include "Forms.h"
 #include "HelpTopics.h"
 #include "ImageControl.h"
 #include "MainWindowState.h"
 #include "MsgBox.h"
 #include "Paths.h"
+#include "ProgressWindow.h"
 #include "SaveFile.h"
 #include "SettingsRecord.h"
 #include "SettingsStore.h"
@@ -158,6 +160,22 @@ void paletteWindows(Session &session)
     session.shoot(loader, QStringLiteral("frmLoadPal"));
 }
 
+void sharedWindows(Session &session)
+{
+    // A folder deep enough that its path is wider than the dialog.
+    QString deep = QStringLiteral("roms");
+    for (int level = 1; level <= 12; ++level)
+        deep += QStringLiteral("/a folder of level %1").arg(level);
+    const QString folder = session.folderWith(deep, {QStringLiteral("Game.vb"), QStringLiteral("notes.txt")});
+    commondialog::FileDialog dialog(commondialog::Kind::Open,
+                                    QStringLiteral("Virtual Boy ROM Image (*.vb)|*.vb|All Files (*.*)|*.*"), folder,
+                                    QString());
+    session.shoot(dialog, QStringLiteral("FileDialog-deep-folder"));
+    forms::ProgressWindow progress(QStringLiteral("Starting the program"),
+                                   QStringLiteral("Handing the settings to wine\u2026"));
+    session.shoot(progress, QStringLiteral("ProgressWindow"));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -188,5 +206,6 @@ int main(int argc, char **argv)
     helpViewer(session);
     folderPicker(session);
     paletteWindows(session);
+    sharedWindows(session);
     return session.failed ? 1 : 0;
 }
