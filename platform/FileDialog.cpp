@@ -242,9 +242,8 @@ void FileDialog::accept()
 // pattern stays typed, and nothing is chosen. False for any other name.
 bool FileDialog::applyTypedPattern(const QString &path)
 {
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    const QString folder = slash == 0 ? QStringLiteral("/") : path.left(slash);
-    const QString name = path.mid(slash + 1);
+    const QString folder = paths::FolderOf(path);
+    const QString name = paths::FileNameOf(path);
     const bool wildcard = name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
     if (!wildcard || !paths::IsFolder(folder))
         return false;
