@@ -277,26 +277,56 @@ bool holdsStrayByte(const QString &name)
     return false;
 }
 
+// The device that Windows opens for a name, whatever its letter case and
+// extension ("nul.vb", "Com1.vb"), or "".
+QString windowsDevice(const QString &name)
+{
+    static const QStringList kDevices = [] {
+        QStringList devices{QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"), QStringLiteral("NUL")};
+        for (char digit = '1'; digit <= '9'; ++digit)
+            devices << QStringLiteral("COM") + QLatin1Char(digit) << QStringLiteral("LPT") + QLatin1Char(digit);
+        return devices;
+    }();
+    // Windows takes the part before the first dot, less trailing blanks.
+    QString stem = name.section(QLatin1Char('.'), 0, 0);
+    while (stem.endsWith(QLatin1Char(' ')))
+        stem.chop(1);
+    stem = stem.toUpper();
+    return kDevices.contains(stem) ? stem : QString();
+}
+
+// What keeps a program under wine from opening a file or folder of this
+// name, or "".
+QString nameFault(const QString &name)
+{
+    // Windows names can't hold these, nor control characters.
+    static const QString kUnopenable = QStringLiteral("\\\"?*<>|");
+    for (const QChar c : name) {
+        if (c.unicode() >= 0x01 && c.unicode() < 0x20)
+            return QStringLiteral("holds the control character U+%1").arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+        if (kUnopenable.contains(c))
+            return QStringLiteral("holds the character %1").arg(c);
+    }
+    if (holdsStrayByte(name))
+        return QStringLiteral("is not UTF-8 text");
+    // Windows names lose a last dot or blank.
+    if (name.endsWith(QLatin1Char('.')))
+        return QStringLiteral("ends in a dot");
+    if (name.endsWith(QLatin1Char(' ')))
+        return QStringLiteral("ends in a blank");
+    if (const QString device = windowsDevice(name); !device.isEmpty())
+        return QStringLiteral("is taken by Windows for its device %1").arg(device);
+    return QString();
+}
+
 } // namespace
 
 QString WineCannotReach(const QString &path)
 {
-    // Windows names can't hold these, and lose a last dot or blank.
-    static const QString kUnopenable = QStringLiteral("\\\"?*<>|");
     for (const QString &name : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         if (name == QLatin1String(".") || name == QLatin1String(".."))
             continue;
-        QString fault;
-        if (const auto bad = std::find_if(name.cbegin(), name.cend(), [](QChar c) { return kUnopenable.contains(c); });
-            bad != name.cend())
-            fault = QStringLiteral("holds the character %1").arg(*bad);
-        else if (holdsStrayByte(name))
-            fault = QStringLiteral("is not UTF-8 text");
-        else if (name.endsWith(QLatin1Char('.')))
-            fault = QStringLiteral("ends in a dot");
-        else if (name.endsWith(QLatin1Char(' ')))
-            fault = QStringLiteral("ends in a blank");
-        if (!fault.isEmpty())
+        if (const QString fault = nameFault(name); !fault.isEmpty())
             return QStringLiteral("The name \"%1\" %2, which a Windows program under wine cannot open.").arg(name, fault);
     }
     return QString();

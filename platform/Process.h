@@ -97,8 +97,11 @@ QString WinePath(const QString &path);
 
 // Why a program under wine can't open `path` by its WinePath form, as one
 // line that names the name: a name (of the file or of any folder on the
-// way) holding \ " ? * < > |, which wine reaches only by a made-up DOS name,
-// or ending in a dot or a blank, which Windows names drop; "" when it can.
+// way) holding \ " ? * < > | or a control character, which wine reaches only
+// by a made-up DOS name or not at all; ending in a dot or a blank, which
+// Windows names drop; not UTF-8; or one that Windows takes for a device (CON,
+// PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, in any case and with any extension,
+// as "nul.vb"), which opens the device instead of the file; "" when it can.
 QString WineCannotReach(const QString &path);
 
 // The form of a path that a command line carries: the path itself when it

@@ -520,8 +520,9 @@ TEST(Process, TheNextHandOverClearsWhatAKilledOneLeftInTheTemporaryFolder)
 }
 
 // Wine reaches a name holding \ " ? * < > | only by a DOS name it makes up,
-// and a Windows name loses a last dot or blank: such a path is never handed
-// to a Windows program.
+// refuses one holding a control character, a Windows name loses a last dot
+// or blank, and a device name ("nul.vb") opens the device: such a path is
+// never handed to a Windows program.
 TEST(Process, APathThatWineCannotOpenIsNotHandedToAWindowsProgram)
 {
     const QString emu = folderIn(QStringLiteral("emu"));
@@ -545,6 +546,20 @@ TEST(Process, APathThatWineCannotOpenIsNotHandedToAWindowsProgram)
         {"/roms/game.vb ", "\"game.vb \" ends in a blank"},
         {"/roms./game.vb", "\"roms.\" ends in a dot"},
         {"/my roms /game.vb", "\"my roms \" ends in a blank"},
+        {"/roms/tab\there.vb", "\"tab\there.vb\" holds the control character U+0009"},
+        {"/roms/\x1F.vb", "\"\x1F.vb\" holds the control character U+001F"},
+        {"/roms/nul.vb", "\"nul.vb\" is taken by Windows for its device NUL"},
+        {"/roms/Com1.vb", "\"Com1.vb\" is taken by Windows for its device COM1"},
+        {"/roms/aux.vb", "\"aux.vb\" is taken by Windows for its device AUX"},
+        {"/roms/CON", "\"CON\" is taken by Windows for its device CON"},
+        {"/roms/prn .tar.vb", "\"prn .tar.vb\" is taken by Windows for its device PRN"},
+        {"/LPT9/game.vb", "\"LPT9\" is taken by Windows for its device LPT9"},
+        {"/roms/nul/game.vb", "\"nul\" is taken by Windows for its device NUL"},
+        {"/roms/null.vb", ""},
+        {"/roms/com10.vb", ""},
+        {"/roms/lpt0.vb", ""},
+        {"/roms/console.vb", ""},
+        {"/roms/my.nul.vb", ""},
         {"/roms/../my roms/./.game.vb", ""},
         {"/roms/a.b c.vb", ""},
         {"/roms/caf\xC3\xA9 \xF0\x9F\x8E\xAE.vb", ""},
@@ -584,6 +599,7 @@ TEST(Process, AWorkingFolderThatWineCannotOpenIsRefused)
     const QString plain = folderIn(QStringLiteral("plain"));
     const QString backslash = folderIn(QStringLiteral("a\\b"));
     const QString dotted = folderIn(QStringLiteral("work."));
+    const QString device = folderIn(QStringLiteral("aux"));
     PathForTest path(PathForTest::WithFakeWine);
     const QString ourFolder = paths::CurrentFolder();
     struct Case {
@@ -595,6 +611,7 @@ TEST(Process, AWorkingFolderThatWineCannotOpenIsRefused)
     const Case cases[] = {
         {backslash, {}, {}, backslash},  {backslash, plain, {}, {}},   {backslash, {}, plain, {}},
         {plain, dotted, {}, dotted},     {plain, {}, dotted, dotted},  {plain, backslash, plain, {}},
+        {device, {}, {}, device},        {plain, {}, device, device},  {plain, device, {}, device},
     };
     for (const Case &c : cases) {
         ASSERT_TRUE(paths::MakeCurrentFolder(c.current));
