@@ -21,7 +21,11 @@ ProgressWindow::ProgressWindow(const QString &title, const QString &text)
     bar->setRange(0, 0); // moves without a measure of how far the work is
     bar->setTextVisible(false);
     auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setAutoDefault(false); // Enter must not stop the work
+    // Keys meant for the button that started the work (a quick second Space
+    // or Enter) land here: Cancel takes the focus only by Tab, and Enter never
+    // presses it. Escape and a click still cancel.
+    cancel->setAutoDefault(false);
+    cancel->setFocusPolicy(Qt::TabFocus);
     connect(cancel, &QPushButton::clicked, this, &ProgressWindow::reject);
 
     auto *buttons = new QHBoxLayout;
@@ -37,6 +41,7 @@ ProgressWindow::ProgressWindow(const QString &title, const QString &text)
 void ProgressWindow::showOverActiveWindow()
 {
     const QWidget *over = QApplication::activeWindow();
+    setFocus(); // the window itself, not Cancel
     show();
     CentreWindow(*this, over);
 }

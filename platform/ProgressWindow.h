@@ -3,8 +3,9 @@
 // a Cancel button. While it shows it is modal to the whole program: the other
 // windows take no input (the window system's clicks, keys and close requests
 // for them are dropped, never replayed afterwards), so nothing can start the
-// awaited work a second time or close a window under it. Cancel, Escape and
-// the window's own close button ask to stop the work; Enter does not.
+// awaited work a second time or close a window under it. Cancel (clicked, or
+// reached by Tab), Escape and the window's own close button ask to stop the
+// work; Space and Enter meant for what started it do not.
 
 #include <QDialog>
 

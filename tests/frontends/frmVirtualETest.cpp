@@ -358,3 +358,37 @@ TEST_F(VirtualEForm, NothingDoneDuringTheHandOverIsMadeAfterIt)
     EXPECT_TRUE(w.cmdRunVirtualE->isEnabled());
     EXPECT_FALSE(tip.isVisible());
 }
+
+// Run pressed with the keyboard: a quick second Space or Enter, meant for
+// Run, lands in the progress window that the first one opened. It presses
+// nothing there, and the emulator starts.
+TEST_F(VirtualEForm, AQuickSecondKeyMeantForRunDoesNotCancelTheStart)
+{
+    QFile::remove(emulator + QStringLiteral("/VirtualE.exe"));
+    testsupport::writeWindowsProgram(emulator + QStringLiteral("/VIRTUALE.EXE"));
+    testsupport::PathForTest path(testsupport::PathForTest::WithFakeWine);
+    frmVirtualE w;
+    w.load();
+    w.show();
+    qputenv("ZANDREL_STUB_REGEDIT_WAIT_MS", "400");
+    for (const int second : {Qt::Key_Space, Qt::Key_Return}) {
+        SCOPED_TRACE(second);
+        processStarts().launches.clear();
+        w.cmdRunVirtualE->setFocus();
+        QString landedIn;
+        QTimer::singleShot(150, [&] {
+            if (QWidget *progress = QApplication::activeModalWidget()) {
+                landedIn = progress->findChild<QLabel *>()->text();
+                testsupport::typeKey(*progress, second);
+            }
+        });
+        testsupport::typeKey(w, Qt::Key_Space);
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+
+        EXPECT_EQ(landedIn, QStringLiteral("Handing the settings to wine\u2026"));
+        EXPECT_EQ(processStarts().launches.size(), 1);
+        EXPECT_TRUE(messageBoxes().calls.isEmpty());
+    }
+    qunsetenv("ZANDREL_STUB_REGEDIT_WAIT_MS");
+}
