@@ -287,6 +287,80 @@ bool RemoveFolderTree(const QString &folder)
     return !folder.isEmpty() && removeAt(AT_FDCWD, EncodeFileName(folder).constData());
 }
 
+namespace {
+
+RenameHook &renameHook()
+{
+    static RenameHook hook;
+    return hook;
+}
+
+// Runs one step's call of the rename of `from` to `to` (-1 with errno set on
+// failure), unless the test's hook fails it first; true when it succeeded.
+template <typename Call>
+bool renameStep(RenameStep step, const QString &from, const QString &to, Call call)
+{
+    if (renameHook())
+        if (const int code = renameHook()(step, from, to)) {
+            errno = code;
+            return false;
+        }
+    return call() == 0;
+}
+
+// The errnos of a file system without the no-replace rename, and of one
+// without hard links (EPERM is also a link the system's rules forbid: the
+// next way serves there too).
+bool lacksNoReplaceRename(int code)
+{
+    return code == EINVAL || code == ENOSYS || code == EOPNOTSUPP;
+}
+
+bool refusesLinks(int code)
+{
+    return code == EPERM || code == ENOSYS || code == EOPNOTSUPP;
+}
+
+} // namespace
+
+int RenameWithoutReplacing(const QString &from, const QString &to)
+{
+    const QByteArray source = EncodeFileName(from);
+    const QByteArray target = EncodeFileName(to);
+    if (renameStep(RenameStep::NoReplaceRename, from, to, [&] {
+            return ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
+        }))
+        return 0;
+    if (!lacksNoReplaceRename(errno))
+        return errno;
+    if (renameStep(RenameStep::Link, from, to, [&] { return ::link(source.constData(), target.constData()); })) {
+        if (::unlink(source.constData()) == 0)
+            return 0;
+        const int error = errno;
+        ::unlink(target.constData());
+        return error;
+    }
+    if (!refusesLinks(errno))
+        return errno;
+    // No hard links either (vfat, some FUSE file systems): the name is
+    // reserved first, and the rename then replaces only that empty file.
+    if (!renameStep(RenameStep::Reserve, from, to, [&] {
+            const int fd = ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+            return fd < 0 ? -1 : ::close(fd);
+        }))
+        return errno;
+    if (renameStep(RenameStep::Rename, from, to, [&] { return ::rename(source.constData(), target.constData()); }))
+        return 0;
+    const int error = errno;
+    ::unlink(target.constData());
+    return error;
+}
+
+void SetRenameHook(RenameHook hook)
+{
+    renameHook() = std::move(hook);
+}
+
 int CreateFileBeside(const QString &target, const QString &prefix, QString &created)
 {
     const QString folder = FolderOf(target);

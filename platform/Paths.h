@@ -16,6 +16,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 namespace paths {
 
 // The root "/" (or any folder that already ends in "/") is followed directly
@@ -82,6 +84,25 @@ bool RemoveFile(const QString &path);
 // Removes a folder with everything in it, links not followed; true when it
 // is gone.
 bool RemoveFolderTree(const QString &folder);
+
+// Gives the file `from` the name `to` only while nothing has that name: it
+// never replaces a file and never copies one. In one step where the file
+// system can (a rename with RENAME_NOREPLACE); where it can't (network shares,
+// FUSE file systems), the new name is made as a hard link and the old one
+// removed; where links are refused too, the new name is first reserved as an
+// empty file of our own, so that the only file the rename can replace is the
+// one just made. 0, or the errno (EEXIST when the name is taken; EXDEV when
+// the two are on different file systems).
+int RenameWithoutReplacing(const QString &from, const QString &to);
+
+// The steps of RenameWithoutReplacing, in order, and the seam for tests: the
+// hook runs before each step's system call with the rename's two paths and
+// answers an errno to fail that call with (as a file system that lacks it
+// does), or 0 to let it run; what it does meanwhile is what another program
+// may do between the steps. An empty function removes it.
+enum class RenameStep { NoReplaceRename, Link, Reserve, Rename };
+using RenameHook = std::function<int(RenameStep, const QString &from, const QString &to)>;
+void SetRenameHook(RenameHook hook);
 
 // A new file beside `target`, named `prefix` and six letters and digits,
 // created empty (and only if nothing had that name) and open for writing.

@@ -569,27 +569,6 @@ std::function<void()> &damagedStoreHook()
     return hook;
 }
 
-// Gives the file `from` the name `to` only while nothing has that name: it
-// never replaces a file and never copies one. False with errno set (EEXIST
-// when the name is taken).
-bool renameWithoutReplacing(const QByteArray &from, const QByteArray &to)
-{
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
-        return false;
-    // A file system without that rename: the new name is made as a link, which
-    // never replaces either, and then the old name goes.
-    if (::link(from.constData(), to.constData()) != 0)
-        return false;
-    if (::unlink(from.constData()) == 0)
-        return true;
-    const int error = errno;
-    ::unlink(to.constData());
-    errno = error;
-    return false;
-}
-
 // Moves a damaged store file aside, under a name nothing has yet, so that
 // nothing overwrites it. Only under the store's lock: another instance may
 // have kept it aside and saved a fresh store before this one took the lock,
@@ -610,9 +589,9 @@ void keepAside(const QString &file)
     const QString stamped =
         first + QLatin1Char('-') + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
     QString aside = first;
-    for (int taken = 0; !renameWithoutReplacing(paths::EncodeFileName(file), paths::EncodeFileName(aside)); ++taken) {
-        if (errno != EEXIST || taken == 100) {
-            leaveUnread(QStringLiteral("It is damaged, and it could not be kept aside: ") + savefile::ErrorText(errno));
+    for (int taken = 0; const int error = paths::RenameWithoutReplacing(file, aside); ++taken) {
+        if (error != EEXIST || taken == 100) {
+            leaveUnread(QStringLiteral("It is damaged, and it could not be kept aside: ") + savefile::ErrorText(error));
             rememberFileState();
             return;
         }

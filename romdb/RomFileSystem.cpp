@@ -134,18 +134,9 @@ bool RomFileSystem::MoveRomFile(const QString &source, const QString &target, bo
 
 int RomFileSystem::renameFile(const QString &source, const QString &target, bool replace)
 {
-    const QByteArray from = paths::EncodeFileName(source);
-    const QByteArray to = paths::EncodeFileName(target);
-    if (replace)
-        return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS)
-        return errno;
-    // A file system without the no-replace flag: look first.
-    if (exists(target))
-        return EEXIST;
-    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+    if (!replace)
+        return paths::RenameWithoutReplacing(source, target);
+    return ::rename(paths::EncodeFileName(source).constData(), paths::EncodeFileName(target).constData()) == 0 ? 0 : errno;
 }
 
 bool RomFileSystem::copyThenDelete(const QString &source, const QString &target, bool replace, QString &error)
@@ -198,14 +189,43 @@ bool RomFileSystem::copyThenDelete(const QString &source, const QString &target,
         ::fchmod(fd, sourceInfo.st_mode & 07777);
     if (::close(std::exchange(fd, -1)) != 0)
         return giveUp(savefile::ErrorText(errno));
-    if (const int placed = renameFile(copyPath, target, replace); placed != 0)
-        return giveUp(savefile::ErrorText(placed));
-    if (::unlink(paths::EncodeFileName(source).constData()) != 0) {
-        // The ROM must exist once: take the copy back out.
-        error = QStringLiteral("the source could not be deleted");
-        ::unlink(paths::EncodeFileName(target).constData());
+    // A file to be replaced steps aside under a name of our own until the
+    // source is gone, so that a failure can put it back.
+    QString kept;
+    if (replace) {
+        const int keptFd = paths::CreateFileBeside(target, QStringLiteral(".romkept-"), kept);
+        if (keptFd < 0)
+            return giveUp(savefile::ErrorText(errno));
+        ::close(keptFd);
+        // Over the empty file just made: no other file can be replaced.
+        if (const int moved = renameFile(target, kept, true); moved != 0) {
+            paths::RemoveFile(kept);
+            if (moved != ENOENT)
+                return giveUp(savefile::ErrorText(moved));
+            kept.clear(); // nothing there to replace
+        }
+    }
+    // Puts the replaced file back in place of what is at the target now.
+    const auto putKeptBack = [&](bool overCopy) {
+        if (!kept.isEmpty() && renameFile(kept, target, overCopy) != 0)
+            error += QStringLiteral("; the file it was to replace is kept as ") + kept;
+    };
+    if (const int placed = renameFile(copyPath, target, false); placed != 0) {
+        giveUp(savefile::ErrorText(placed));
+        putKeptBack(false);
         return false;
     }
+    if (QString why; !removeFile(source, why)) {
+        // The ROM must exist once: the copy goes, and what it replaced comes back.
+        error = QStringLiteral("the source could not be deleted: ") + why;
+        if (kept.isEmpty())
+            paths::RemoveFile(target);
+        else
+            putKeptBack(true);
+        return false;
+    }
+    if (!kept.isEmpty())
+        paths::RemoveFile(kept);
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "Paths.h"
 #include "RomDbFixture.h"
 #include "RomFileSystem.h"
+#include "SaveFile.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -68,10 +69,22 @@ QStringList Names(const QString &folder)
     return QDir(folder).entryList(QDir::Files, QDir::Name);
 }
 
-// The real file system, with one rename made to fail the way a test says.
+// The real file system, with one rename or removal made to fail the way a
+// test says.
 class FaultyFileSystem : public RomFileSystem {
 public:
     std::function<int(const QString &source, const QString &target)> fault;
+    std::function<int(const QString &path)> removeFault;
+
+    bool removeFile(const QString &path, QString &error) override
+    {
+        if (removeFault)
+            if (const int code = removeFault(path)) {
+                error = savefile::ErrorText(code);
+                return false;
+            }
+        return RomFileSystem::removeFile(path, error);
+    }
 
 protected:
     int renameFile(const QString &source, const QString &target, bool replace) override
@@ -556,6 +569,76 @@ TEST_F(RenameAndMoveRoms, AFailedCopyLeavesTheSourceAndNoPartialTarget)
                                         false, error));
     EXPECT_EQ(testsupport::readFile(folder + QStringLiteral("/taken.vb")), QByteArray("another rom"));
     EXPECT_EQ(Names(folder), QStringList({"source.vb", "taken.vb"}));
+}
+
+// A move across file systems whose source can't be deleted at its end (a
+// folder the user may not change) leaves both files as they were: the file
+// it was to replace is back, with its bytes, and no copy is left.
+TEST_F(RenameAndMoveRoms, AMoveAcrossFileSystemsThatCannotDeleteItsSourceKeepsWhatItWasToReplace)
+{
+    const QString source = put("source.vb", "the rom");
+    FaultyFileSystem fileSystem;
+    fileSystem.fault = [&](const QString &from, const QString &) { return from == source ? EXDEV : 0; };
+    fileSystem.removeFault = [&](const QString &path) { return path == source ? EACCES : 0; };
+    for (const bool targetThere : {true, false}) {
+        SCOPED_TRACE(targetThere ? "a file at the target" : "no file at the target");
+        const QString target = targetThere ? put("taken.vb", "the file at the target") : folder + QStringLiteral("/free.vb");
+        QString error;
+        EXPECT_FALSE(fileSystem.MoveRomFile(source, target, true, error));
+        EXPECT_EQ(error, QStringLiteral("the source could not be deleted: ") + savefile::ErrorText(EACCES));
+        EXPECT_EQ(testsupport::readFile(source), QByteArray("the rom"));
+        if (targetThere)
+            EXPECT_EQ(testsupport::readFile(target), QByteArray("the file at the target"));
+        EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+                  targetThere ? QStringList({"source.vb", "taken.vb"}) : QStringList({"source.vb"}));
+        paths::RemoveFile(folder + QStringLiteral("/taken.vb"));
+    }
+}
+
+// On a file system without the no-replace rename (a network share, a FUSE
+// file system), with hard links or without them, a file that another
+// program puts at the name a ROM is about to get, between the steps of its
+// move, is never replaced: the ROM takes the next name.
+TEST_F(RenameAndMoveRoms, AFileThatAppearsAtATargetBetweenTheStepsOfAMoveIsNeverReplaced)
+{
+    struct Case {
+        const char *fileSystem;
+        int noReplaceRename; // the errno it answers for the flag
+        int link;            // and for a hard link; 0 where it makes one
+        paths::RenameStep appearsBefore;
+    };
+    const Case cases[] = {
+        {"no RENAME_NOREPLACE", EINVAL, 0, paths::RenameStep::Link},
+        {"RENAME_NOREPLACE not supported", EOPNOTSUPP, 0, paths::RenameStep::Link},
+        {"no RENAME_NOREPLACE nor hard links", EINVAL, EPERM, paths::RenameStep::Reserve},
+    };
+    const QByteArray croach = craftedroms::CatalogueImage(kCroach);
+    const QByteArray others = "another program's file";
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.fileSystem);
+        ASSERT_TRUE(paths::RemoveFolderTree(folder) && paths::MakeFolders(folder));
+        put("a.vb", croach);
+        RomDatabase &db = identified();
+        const QString title = src() + QStringLiteral("Croach, The (PD).vb");
+        bool appeared = false;
+        paths::SetRenameHook([&](paths::RenameStep step, const QString &, const QString &to) {
+            if (step == c.appearsBefore && to == title && !std::exchange(appeared, true))
+                testsupport::writeFile(QStringLiteral("roms/Croach, The (PD).vb"), others);
+            if (step == paths::RenameStep::NoReplaceRename)
+                return c.noReplaceRename;
+            return step == paths::RenameStep::Link ? c.link : 0;
+        });
+        const RunOutcome outcome = db.RenameAndMoveRoms(false);
+        paths::SetRenameHook(nullptr);
+
+        EXPECT_EQ(outcome, RunOutcome::Completed);
+        EXPECT_TRUE(appeared);
+        EXPECT_EQ(testsupport::readFile(title), others);
+        EXPECT_EQ(testsupport::readFile(src() + QStringLiteral("Copy of Croach, The (PD).vb")), croach);
+        QMap<QByteArray, int> expected = before;
+        ++expected[QCryptographicHash::hash(others, QCryptographicHash::Sha1)];
+        expectCollectionIntact(expected);
+    }
 }
 
 // Files are compared and copied by their real bytes, whatever their names:
