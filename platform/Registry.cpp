@@ -92,7 +92,9 @@ struct Store {
     QString unreadable;
     QStringList problems; // not yet taken, each once
     int batchDepth = 0;
-    bool dirty = false; // changes of a batch not yet written
+    // The changes of a batch not yet written, in order: at its end they go
+    // onto the file as it is then.
+    std::vector<std::function<bool()>> pending;
 
     void clear()
     {
@@ -467,13 +469,19 @@ void loadFromFile()
     rememberFileState();
 }
 
+// True when memory no longer shows the store file as it is.
+bool staleInMemory()
+{
+    const Store &s = store();
+    return !s.loaded || s.file != storeFolder() + QStringLiteral("/registry.reg") || !s.unreadable.isEmpty()
+        || fileChangedSinceLoad();
+}
+
 void ensureFresh()
 {
-    Store &s = store();
-    if (s.dirty)
+    if (!store().pending.empty())
         return; // a batch holds changes the file doesn't have yet
-    const QString file = storeFolder() + QStringLiteral("/registry.reg");
-    if (!s.loaded || s.file != file || !s.unreadable.isEmpty() || fileChangedSinceLoad())
+    if (staleInMemory())
         loadFromFile();
 }
 
@@ -621,17 +629,17 @@ bool writeStore()
 }
 
 // Runs a change under the store's lock, on the newest file contents, and
-// writes the whole store back (at the end of a batch, when one is open).
-// The change answers false to write nothing.
-template <typename Change>
-bool modify(Change change)
+// writes the whole store back (at the end of a batch, when one is open: the
+// change is kept to be made again there). The change answers false to write
+// nothing.
+bool modify(const std::function<bool()> &change)
 {
     if (store().batchDepth > 0) {
         if (!store().loaded)
             ensureFresh();
         if (!change())
             return false;
-        store().dirty = true;
+        store().pending.push_back(change);
         return true;
     }
     const auto lock = lockStore();
@@ -715,7 +723,7 @@ bool CreateKey(Hive hive, const QString &path)
     ensureFresh();
     if (findKey(hive, path))
         return true;
-    return modify([&] { return makeKey(hive, path) != nullptr; });
+    return modify([=] { return makeKey(hive, path) != nullptr; });
 }
 
 bool DeleteKey(Hive hive, const QString &path)
@@ -723,7 +731,7 @@ bool DeleteKey(Hive hive, const QString &path)
     const QStringList parts = splitPath(path);
     if (parts.isEmpty())
         return false;
-    return modify([&] {
+    return modify([=] {
         Key *parent = findKey(hive, QStringList(parts.mid(0, parts.size() - 1)).join(QLatin1Char('\\')));
         Key *victim = parent ? parent->child(parts.last()) : nullptr;
         if (!victim || !victim->subkeys.empty())
@@ -754,8 +762,10 @@ bool SetValue(Hive hive, const QString &path, const QString &name, const Value &
         return false;
     if (const Key *k = findKey(hive, path); k && k->value(name) && *k->value(name) == value)
         return true; // nothing changes: keep the file as it is
-    return modify([&] {
-        Key *k = findKey(hive, path);
+    // The key is there now; should the change be made again on a newer file
+    // that lacks it, it is made again with its value.
+    return modify([=] {
+        Key *k = makeKey(hive, path);
         if (!k)
             return false;
         for (auto &v : k->values)
@@ -770,7 +780,7 @@ bool SetValue(Hive hive, const QString &path, const QString &name, const Value &
 
 bool DeleteValue(Hive hive, const QString &path, const QString &name)
 {
-    return modify([&] {
+    return modify([=] {
         Key *k = findKey(hive, path);
         if (!k || !k->value(name))
             return false;
@@ -808,15 +818,21 @@ BatchWrite::BatchWrite()
 BatchWrite::~BatchWrite()
 {
     Store &s = store();
-    if (--s.batchDepth > 0 || !s.dirty)
+    if (--s.batchDepth > 0 || s.pending.empty())
         return;
-    s.dirty = false;
-    // Write the gathered changes under the lock. Another writer's changes made
-    // meanwhile are overwritten, as with any whole-file store.
+    const std::vector<std::function<bool()>> changes = std::exchange(s.pending, {});
     const auto lock = lockStore();
     if (!lock) {
         s.loaded = false; // memory no longer matches the file
         return;
+    }
+    // Another instance may have saved meanwhile, or the file been damaged:
+    // then the batch's changes go onto the file as it is now (a damaged one
+    // is kept aside first), as a single change does.
+    if (staleInMemory()) {
+        loadFromFile();
+        for (const auto &change : changes)
+            change();
     }
     writeStore();
 }
@@ -858,7 +874,7 @@ QString StoreFilePath()
 void Reload()
 {
     store().loaded = false;
-    store().dirty = false;
+    store().pending.clear();
     store().problems.clear();
 }
 

@@ -276,6 +276,40 @@ TEST(Registry, ABatchWritesTheStoreOnce)
     EXPECT_EQ(settings::Get(QStringLiteral("B")), QStringLiteral("2"));
 }
 
+// A batch ends on the store as it is then: a section another instance saved
+// while the batch ran stays, and a store damaged meanwhile (a hand edit) is
+// kept aside before the batch's changes are written.
+TEST(Registry, ABatchEndsOnTheStoreAsItIsThenNotAsItWasRead)
+{
+    const QString storeName = QStringLiteral("config/zandrel/registry.reg");
+    ASSERT_TRUE(settings::Save(QStringLiteral("Earlier"), QStringLiteral("kept")));
+    {
+        BatchWrite batch;
+        settings::Save(QStringLiteral("A"), QStringLiteral("1"));
+        testsupport::writeFile(storeName, testsupport::readFile(StoreFilePath())
+                                              + "[HKEY_CURRENT_USER\\Software\\Other]\n\"Name\"=\"theirs\"\n\n");
+        settings::Save(QStringLiteral("B"), QStringLiteral("2"));
+    }
+    Reload();
+    EXPECT_EQ(settings::Get(QStringLiteral("Earlier")), QStringLiteral("kept"));
+    EXPECT_EQ(settings::Get(QStringLiteral("A")), QStringLiteral("1"));
+    EXPECT_EQ(settings::Get(QStringLiteral("B")), QStringLiteral("2"));
+    EXPECT_EQ(QueryValue(Hive::CurrentUser, QStringLiteral("Software\\Other"), QStringLiteral("Name")),
+              Value::fromString(QStringLiteral("theirs")));
+
+    {
+        BatchWrite batch;
+        settings::Save(QStringLiteral("C"), QStringLiteral("3"));
+        testsupport::writeFile(storeName, "damaged by a hand edit\n");
+    }
+    EXPECT_EQ(testsupport::readFile(StoreFilePath() + QStringLiteral(".damaged")), QByteArray("damaged by a hand edit\n"));
+    EXPECT_TRUE(TakeStoreProblem().contains(QStringLiteral("It was kept as %1.damaged ").arg(StoreFilePath())));
+    Reload();
+    EXPECT_EQ(settings::Get(QStringLiteral("C")), QStringLiteral("3"));
+    EXPECT_EQ(settings::Get(QStringLiteral("A"), QStringLiteral("gone with the damaged file")),
+              QStringLiteral("gone with the damaged file"));
+}
+
 // Exported for wine's regedit in the form it reads as Unicode: a text value
 // never reaches it garbled.
 TEST(Registry, AKeyIsExportedWithEverythingBelowItAsWindowsExportsIt)
