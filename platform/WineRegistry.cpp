@@ -124,6 +124,26 @@ private:
     int m_error = 0;
 };
 
+// wine's error output says why it failed; a chatty run keeps only its end.
+constexpr qsizetype kErrorTail = 8192;
+constexpr int kLastWordsLines = 4;
+constexpr qsizetype kLastWordsLineLength = 300;
+
+// `headline` with wine's last few lines of error output, when it gave any;
+// its "fixme" notes of what it does not do yet say nothing of the failure.
+QString withLastWords(const QString &headline, const QByteArray &errorTail)
+{
+    QStringList lines;
+    for (const QByteArray &line : errorTail.split('\n')) {
+        const QString text = QString::fromUtf8(line).trimmed();
+        if (!text.isEmpty() && !text.contains(QLatin1String(":fixme:")))
+            lines << (text.size() > kLastWordsLineLength ? text.left(kLastWordsLineLength) + QChar(0x2026) : text);
+    }
+    if (lines.isEmpty())
+        return headline + QLatin1Char('.');
+    return headline + QLatin1Char(':') + CR + lines.mid(std::max<qsizetype>(0, lines.size() - kLastWordsLines)).join(CR);
+}
+
 // Runs wine to its end while the progress window shows. The wait holds back
 // no input: the window, modal, keeps it from the other windows, and its
 // Cancel stops wine.
@@ -133,7 +153,13 @@ HandOverResult runToEnd(const QString &wine, const QStringList &arguments, const
     run.setProgram(wine);
     run.setArguments(arguments);
     run.setStandardOutputFile(QProcess::nullDevice());
-    run.setStandardErrorFile(QProcess::nullDevice());
+    QByteArray errorTail;
+    const auto takeErrorOutput = [&] {
+        errorTail += run.readAllStandardError();
+        if (errorTail.size() > kErrorTail)
+            errorTail.remove(0, errorTail.size() - kErrorTail);
+    };
+    QObject::connect(&run, &QProcess::readyReadStandardError, takeErrorOutput);
     run.start();
     if (!run.waitForStarted())
         return {HandOverResult::Failed, run.errorString()};
@@ -152,14 +178,18 @@ HandOverResult runToEnd(const QString &wine, const QStringList &arguments, const
         run.waitForFinished(5000);
         if (progress.cancelled())
             return {HandOverResult::Cancelled, QString()};
-        return {HandOverResult::Failed, QStringLiteral("wine did not finish within %1 seconds.").arg(kRunTimeoutMs / 1000)};
+        takeErrorOutput();
+        return {HandOverResult::Failed,
+                withLastWords(QStringLiteral("wine did not finish within %1 seconds").arg(kRunTimeoutMs / 1000), errorTail)};
     }
     if (progress.cancelled())
         return {HandOverResult::Cancelled, QString()};
+    takeErrorOutput();
     if (run.exitStatus() != QProcess::NormalExit)
-        return {HandOverResult::Failed, QStringLiteral("wine stopped unexpectedly.")};
+        return {HandOverResult::Failed, withLastWords(QStringLiteral("wine stopped unexpectedly"), errorTail)};
     if (run.exitCode() != 0)
-        return {HandOverResult::Failed, QStringLiteral("wine ended with code %1.").arg(run.exitCode())};
+        return {HandOverResult::Failed,
+                withLastWords(QStringLiteral("wine ended with code %1").arg(run.exitCode()), errorTail)};
     return {};
 }
 

@@ -11,7 +11,8 @@
 // record (the program started next writes that). Asked to export a key
 // ("regedit /E Z:\...\out.reg KEY"), it writes its registry there as wine
 // does (a string value written as hex comes back as an escaped string, cut
-// at its first NUL), or nothing when it has none. ZANDREL_STUB_REGEDIT_FAILS fails the import;
+// at its first NUL), or nothing when it has none. ZANDREL_STUB_REGEDIT_FAILS
+// fails the import with its text as the error output;
 // ZANDREL_STUB_REGEDIT_IGNORES ends it with 0 having imported nothing, as
 // wine does with a file it can't read; ZANDREL_STUB_REGEDIT_WAIT_MS makes it
 // take that long first.
@@ -63,8 +64,10 @@ int importRegistry(const char *target, const std::string &ownRegistry, const std
 {
     if (const char *wait = std::getenv("ZANDREL_STUB_REGEDIT_WAIT_MS"))
         std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(wait)));
-    if (std::getenv("ZANDREL_STUB_REGEDIT_FAILS"))
+    if (const char *words = std::getenv("ZANDREL_STUB_REGEDIT_FAILS")) {
+        std::cerr << words;
         return 1;
+    }
     if (std::getenv("ZANDREL_STUB_REGEDIT_IGNORES"))
         return 0;
     const std::optional<std::string> text = readAll(fromWinePath(file));
