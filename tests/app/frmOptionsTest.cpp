@@ -519,11 +519,29 @@ TEST_F(OptionsDialog, FolderNamesShowAsWrittenInTheDialogAndThePicker)
     frmOptions dialog;
     dialog.load();
     // The label stands for the whole path and shows it, or as much of its
-    // beginning as fits: a long temporary folder leaves the name out.
-    EXPECT_EQ(dialog.lblBaseDir->path(), tagged);
-    const QString shown = dialog.lblBaseDir->text();
-    EXPECT_TRUE(shown == tagged || (shown.endsWith(QLatin1String("...")) && tagged.startsWith(shown.chopped(3))))
-        << shown.toStdString();
+    // beginning as fits (never less): a long temporary folder leaves the name out.
+    const auto expectShownAsFits = [&](const QString &path) {
+        EXPECT_EQ(dialog.lblBaseDir->path(), path);
+        const QString shown = dialog.lblBaseDir->text();
+        if (shown == path)
+            return;
+        ASSERT_TRUE(shown.endsWith(QLatin1String("..."))) << shown.toStdString();
+        const QString beginning = shown.chopped(3);
+        EXPECT_FALSE(beginning.isEmpty());
+        EXPECT_TRUE(path.startsWith(beginning)) << shown.toStdString();
+        const QFontMetrics metrics(dialog.lblBaseDir->font());
+        // Inside its frame, less its indent on either side.
+        const int room = dialog.lblBaseDir->contentsRect().width() - 2 * dialog.lblBaseDir->indent();
+        EXPECT_LE(metrics.horizontalAdvance(shown), room) << shown.toStdString();
+        EXPECT_GT(metrics.horizontalAdvance(path.left(beginning.size() + 1) + QLatin1String("...")), room)
+            << "one more character would have fitted: " << shown.toStdString();
+    };
+    expectShownAsFits(tagged);
+    const QString deep = tagged + QStringLiteral("/a folder whose name is far too long to show whole");
+    dialog.lblBaseDir->setCaption(deep);
+    EXPECT_NE(dialog.lblBaseDir->text(), deep);
+    expectShownAsFits(deep);
+    dialog.lblBaseDir->setCaption(tagged);
     everyLabelIsPlain(dialog);
     dialog.cmdBaseDir_Click();
     EXPECT_EQ(testsupport::modalWindows().shown, QStringList{QStringLiteral("frmSelectDir")});
