@@ -36,10 +36,12 @@ public:
     bool MoveRomFile(const QString &source, const QString &target, bool replace, QString &error);
 
 protected:
-    // One rename(2); 0 or the errno.
+    // One rename; without `replace` one that never replaces a file, on any
+    // file system (paths::RenameWithoutReplacing). 0 or the errno.
     virtual int renameFile(const QString &source, const QString &target, bool replace);
     // Across file systems: a copy beside the target, checked, renamed into
-    // place, then the source deleted.
+    // place, then the source deleted. A file it replaces waits beside it
+    // until then, to be put back should the source stay.
     virtual bool copyThenDelete(const QString &source, const QString &target, bool replace, QString &error);
 };
 
