@@ -67,6 +67,13 @@ protected:
         settings::Save(QStringLiteral("Virtual-E Directory"), emulator);
         testsupport::installStub(emulator, QStringLiteral("VirtualE.exe"));
     }
+
+    // The emulator as the Windows program it is, in place of the native stub.
+    void makeTheEmulatorAWindowsProgram()
+    {
+        QFile::remove(emulator + QStringLiteral("/VirtualE.exe"));
+        testsupport::writeWindowsProgram(emulator + QStringLiteral("/VIRTUALE.EXE"));
+    }
 };
 
 } // namespace
@@ -295,8 +302,7 @@ TEST_F(VirtualEForm, TheStubStartsDirectlyAndThroughWineAfterTheRegistryHandOver
     EXPECT_TRUE(record->arguments.isEmpty());
     EXPECT_FALSE(testsupport::importedRegistryFile()) << "a native program reads our registry";
 
-    QFile::remove(emulator + QStringLiteral("/VirtualE.exe"));
-    testsupport::writeWindowsProgram(emulator + QStringLiteral("/VIRTUALE.EXE"));
+    makeTheEmulatorAWindowsProgram();
     testsupport::PathForTest path(testsupport::PathForTest::WithFakeWine);
     {
         frmVirtualE w;
@@ -326,8 +332,7 @@ TEST_F(VirtualEForm, TheStubStartsDirectlyAndThroughWineAfterTheRegistryHandOver
 // that closes itself meanwhile (a tool tip) cancels nothing.
 TEST_F(VirtualEForm, NothingDoneDuringTheHandOverIsMadeAfterIt)
 {
-    QFile::remove(emulator + QStringLiteral("/VirtualE.exe"));
-    testsupport::writeWindowsProgram(emulator + QStringLiteral("/VIRTUALE.EXE"));
+    makeTheEmulatorAWindowsProgram();
     testsupport::PathForTest path(testsupport::PathForTest::WithFakeWine);
     frmVirtualE w;
     w.load();
@@ -364,8 +369,7 @@ TEST_F(VirtualEForm, NothingDoneDuringTheHandOverIsMadeAfterIt)
 // nothing there, and the emulator starts.
 TEST_F(VirtualEForm, AQuickSecondKeyMeantForRunDoesNotCancelTheStart)
 {
-    QFile::remove(emulator + QStringLiteral("/VirtualE.exe"));
-    testsupport::writeWindowsProgram(emulator + QStringLiteral("/VIRTUALE.EXE"));
+    makeTheEmulatorAWindowsProgram();
     testsupport::PathForTest path(testsupport::PathForTest::WithFakeWine);
     frmVirtualE w;
     w.load();
