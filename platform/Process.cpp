@@ -303,7 +303,8 @@ QString nameFault(const QString &name)
     static const QString kUnopenable = QStringLiteral("\\\"?*<>|");
     for (const QChar c : name) {
         if (c.unicode() >= 0x01 && c.unicode() < 0x20)
-            return QStringLiteral("holds the control character U+%1").arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+            return QStringLiteral("holds the control character U+%1")
+                .arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0')));
         if (kUnopenable.contains(c))
             return QStringLiteral("holds the character %1").arg(c);
     }
